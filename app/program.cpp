@@ -1,0 +1,38 @@
+// Start-up, the title loop and the event stage.
+#include "app/program.h"
+
+#include "app/intro_view.h"
+#include "app/main_window.h"
+#include "app/registry.h"
+#include "scene/gl_support.h"
+
+#include <FL/Fl.H>
+
+void buildMainWindow() {
+    mainWindow = new MainWindow(1024, 768);
+    mainWindow->color(56, 49);
+    mainWindow->label("Demonstrations");
+    // Closing the window or Escape is the same as "Exit".
+    mainWindow->callback(exitFromTitle, nullptr);
+    buildTitleScreen(*mainWindow);
+    introView = new IntroView(535, 15, 473, 728);
+    mainWindow->end();
+    mainWindow->show();
+}
+
+void runTitleLoop() {
+    // No sleep and no timer: the text moves by one step per turn. The visibility
+    // test keeps the loop from spinning should the window vanish another way.
+    while (mainWindow->titleActive && mainWindow->visible()) {
+        introView->redraw();
+        Fl::check();
+        introView->advanceScroll();
+    }
+}
+
+int runProgram() {
+    initGlut();
+    buildMainWindow();
+    runTitleLoop();
+    return Fl::run();
+}

@@ -1,0 +1,28 @@
+// Bitmap text through GLUT's fonts.
+#include "scene/bitmap_text.h"
+
+#include <GL/freeglut.h>
+
+#include <cstring>
+
+namespace {
+
+void drawText(void* font, float x, float y, const char* text) {
+    // A start point outside the view volume invalidates the raster position and
+    // OpenGL then skips the whole line.
+    glRasterPos2f(x, y);
+    const size_t length = std::strlen(text);
+    for (size_t i = 0; i < length; ++i) {
+        glutBitmapCharacter(font, static_cast<unsigned char>(text[i]));
+    }
+}
+
+}  // namespace
+
+void drawTimesText(float x, float y, const char* text) {
+    drawText(GLUT_BITMAP_TIMES_ROMAN_24, x, y, text);
+}
+
+void drawHelveticaText(float x, float y, const char* text) {
+    drawText(GLUT_BITMAP_HELVETICA_18, x, y, text);
+}

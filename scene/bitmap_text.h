@@ -1,0 +1,8 @@
+// GLUT bitmap text at a point of the scene: it always faces the viewer at its
+// fixed pixel size, in the colour current when the raster position is set.
+#pragma once
+
+// Times Roman 24: the introduction and most labels.
+void drawTimesText(float x, float y, const char* text);
+// Helvetica 18: bit strings and smaller labels.
+void drawHelveticaText(float x, float y, const char* text);

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages the project needs to build, run and test,
+# only those that are missing, so a prepared machine starts at once.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libfltk1.3-dev libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev libgl1-mesa-dri
+  libgtest-dev
+  xvfb xauth xdotool imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg -s "$package" 2>/dev/null | grep -q '^Status: install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+# A fresh machine's package lists may be empty.
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,122 @@
+# Shared steps of the end-to-end tests: a private display, the built program
+# started in a scratch folder, windows found by title, clicks at window-relative
+# pixel positions, and the exit status. Needs ORVANTIS (the program) and
+# ORVANTIS_ASSETS (the folder holding zel.bmp), which CTest sets.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
+
+WORK="$(mktemp -d)"
+PROGRAM_PID=""
+
+e2e_cleanup() {
+  if [ -n "$PROGRAM_PID" ] && kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    kill -9 "$PROGRAM_PID" 2>/dev/null || true
+  fi
+  stop_display
+  rm -rf "$WORK"
+}
+trap e2e_cleanup EXIT
+start_display
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${DISPLAY:-}" ]; then
+    import -window root "$WORK/failure.png" 2>/dev/null && cp "$WORK/failure.png" "/tmp/e2e-failure-$$.png" &&
+      echo "screenshot: /tmp/e2e-failure-$$.png" >&2
+  fi
+  exit 1
+}
+
+# start_program [--no-bitmap]: starts the program in a scratch folder.
+start_program() {
+  if [ "${1:-}" != "--no-bitmap" ]; then
+    cp "$ORVANTIS_ASSETS/zel.bmp" "$WORK/"
+  fi
+  (cd "$WORK" && exec "$ORVANTIS" >"$WORK/stdout" 2>"$WORK/stderr") &
+  PROGRAM_PID=$!
+}
+
+# find_window TITLE: prints the id of the shown window with exactly this title.
+find_window() {
+  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# wait_window TITLE [SECONDS]: waits until the window is shown, prints its id.
+wait_window() {
+  local title="$1" limit="${2:-10}" id=""
+  local end=$((SECONDS + limit))
+  while [ $SECONDS -le $end ]; do
+    id="$(find_window "$title")"
+    if [ -n "$id" ]; then
+      sleep 0.3
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "window '$title' not shown within ${limit}s"
+}
+
+# wait_gone TITLE [SECONDS]: waits until no window with this title is shown.
+wait_gone() {
+  local title="$1" limit="${2:-10}"
+  local end=$((SECONDS + limit))
+  while [ $SECONDS -le $end ]; do
+    [ -z "$(find_window "$title")" ] && return 0
+    sleep 0.1
+  done
+  fail "window '$title' still shown after ${limit}s"
+}
+
+# click WINDOW X Y: a left click at a pixel of the window.
+click() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+  sleep 0.2
+}
+
+# press_key WINDOW KEY: gives the window the focus and sends one key.
+press_key() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool key "$2" 2>/dev/null || true
+  sleep 0.2
+}
+
+# pixel WINDOW X Y: prints "r g b" (0..255) of a pixel of the window on screen.
+pixel() {
+  local geometry wx wy
+  geometry="$(xdotool getwindowgeometry --shell "$1")"
+  wx="$(echo "$geometry" | sed -n 's/^X=//p')"
+  wy="$(echo "$geometry" | sed -n 's/^Y=//p')"
+  import -window root -crop "1x1+$((wx + $2))+$((wy + $3))" -depth 8 txt:- |
+    sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
+}
+
+# region_max WINDOW X Y W H: prints the largest "r g b" values (0..255) found in a
+# rectangle of the window on screen.
+region_max() {
+  local geometry wx wy
+  geometry="$(xdotool getwindowgeometry --shell "$1")"
+  wx="$(echo "$geometry" | sed -n 's/^X=//p')"
+  wy="$(echo "$geometry" | sed -n 's/^Y=//p')"
+  import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage \
+    -format '%[fx:round(maxima.r*255)] %[fx:round(maxima.g*255)] %[fx:round(maxima.b*255)]' info:
+}
+
+# expect_exit [SECONDS]: the program must end within the time, with status 0.
+expect_exit() {
+  local limit="${1:-5}" status=0
+  local end=$((SECONDS + limit))
+  while kill -0 "$PROGRAM_PID" 2>/dev/null; do
+    [ $SECONDS -gt $end ] && fail "program still running ${limit}s after it should have ended"
+    sleep 0.1
+  done
+  wait "$PROGRAM_PID" || status=$?
+  PROGRAM_PID=""
+  [ "$status" -eq 0 ] || fail "exit status $status, expected 0"
+}
+
+# expect_quiet: the program printed nothing.
+expect_quiet() {
+  [ ! -s "$WORK/stdout" ] || fail "unexpected output: $(head -c 300 "$WORK/stdout")"
+  [ ! -s "$WORK/stderr" ] || fail "unexpected error output: $(head -c 300 "$WORK/stderr")"
+}

@@ -1,0 +1,103 @@
+// GL context, feedback capture and pixel reads for the window tests.
+#include "support/gl_probe.h"
+
+#include <FL/Fl.H>
+#include <GL/gl.h>
+
+#include <chrono>
+
+ProbeWindow::ProbeWindow(int w, int h) : Fl_Gl_Window(w, h, "probe") {
+    end();
+    show();
+    waitFor([this] { return shown() && visible(); });
+}
+
+ProbeWindow::~ProbeWindow() { hide(); }
+
+void ProbeWindow::begin() {
+    make_current();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-10, 10, -10, 10, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+std::vector<FeedbackItem> captureFeedback(const std::function<void()>& emit) {
+    std::vector<GLfloat> buffer(1 << 20);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    emit();
+    const GLint used = glRenderMode(GL_RENDER);
+    std::vector<FeedbackItem> items;
+    for (GLint i = 0; i < used;) {
+        FeedbackItem item;
+        item.token = static_cast<int>(buffer[i++]);
+        int count = 0;
+        switch (item.token) {
+        case GL_POINT_TOKEN:
+        case GL_BITMAP_TOKEN:
+        case GL_DRAW_PIXEL_TOKEN:
+        case GL_COPY_PIXEL_TOKEN:
+            count = 1;
+            break;
+        case GL_LINE_TOKEN:
+        case GL_LINE_RESET_TOKEN:
+            count = 2;
+            break;
+        case GL_POLYGON_TOKEN:
+            count = static_cast<int>(buffer[i++]);
+            break;
+        case GL_PASS_THROUGH_TOKEN:
+            ++i;
+            break;
+        default:
+            break;
+        }
+        for (int v = 0; v < count; ++v, i += 3) {
+            item.vertices.push_back({buffer[i], buffer[i + 1], buffer[i + 2]});
+        }
+        items.push_back(item);
+    }
+    return items;
+}
+
+int countLines(const std::vector<FeedbackItem>& items) {
+    int n = 0;
+    for (const auto& item : items) {
+        n += item.token == GL_LINE_TOKEN || item.token == GL_LINE_RESET_TOKEN;
+    }
+    return n;
+}
+
+int countPolygons(const std::vector<FeedbackItem>& items) {
+    int n = 0;
+    for (const auto& item : items) {
+        n += item.token == GL_POLYGON_TOKEN;
+    }
+    return n;
+}
+
+Pixel readPixel(Fl_Gl_Window& window, int x, int y) {
+    window.make_current();
+    window.redraw();
+    window.flush();
+    // After the swap the back buffer is undefined; the picture is in the front one.
+    glReadBuffer(GL_FRONT);
+    glFinish();
+    unsigned char rgb[3] = {0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, window.h() - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return {rgb[0], rgb[1], rgb[2]};
+}
+
+bool waitFor(const std::function<bool()>& done, double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        Fl::wait(0.01);
+    }
+    return true;
+}

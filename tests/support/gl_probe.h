@@ -1,0 +1,42 @@
+// Helpers for window tests: a shown GL window whose context a test can make
+// current, GL feedback capture of what a painter emits, and pixel reads.
+#pragma once
+
+#include <FL/Fl_Gl_Window.H>
+
+#include <functional>
+#include <vector>
+
+// A plain GL window, shown and flushed, for running painters in a real context.
+class ProbeWindow : public Fl_Gl_Window {
+public:
+    ProbeWindow(int w = 200, int h = 200);
+    ~ProbeWindow() override;
+    void draw() override {}
+    // Makes the context current with identity matrices and an orthographic box
+    // of -10..10 on every axis.
+    void begin();
+};
+
+// One primitive captured in GL feedback mode.
+struct FeedbackItem {
+    int token;  // GL_POINT_TOKEN, GL_LINE_TOKEN, GL_LINE_RESET_TOKEN, GL_POLYGON_TOKEN, ...
+    std::vector<std::vector<float>> vertices;  // window x, y, z per vertex
+};
+
+// Runs `emit` in feedback mode (GL_3D) and returns what reached the rasterizer.
+std::vector<FeedbackItem> captureFeedback(const std::function<void()>& emit);
+
+// Counts of line segments and polygons in a capture.
+int countLines(const std::vector<FeedbackItem>& items);
+int countPolygons(const std::vector<FeedbackItem>& items);
+
+// Draws the window now (as the event loop would) and reads one pixel of its front
+// buffer, with y measured from the window's top edge like FLTK's coordinates.
+struct Pixel {
+    int r, g, b;
+};
+Pixel readPixel(Fl_Gl_Window& window, int x, int y);
+
+// Pumps the event loop until `done` holds or `seconds` pass; returns `done()`.
+bool waitFor(const std::function<bool()>& done, double seconds = 5.0);
