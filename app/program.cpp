@@ -1,6 +1,7 @@
 // Start-up, the title loop and the event stage.
 #include "app/program.h"
 
+#include "app/fonts.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
 #include "app/registry.h"
@@ -32,6 +33,7 @@ void runTitleLoop() {
 
 int runProgram() {
     initGlut();
+    chooseFonts();
     buildMainWindow();
     runTitleLoop();
     return Fl::run();

@@ -1,15 +1,30 @@
 # A private virtual display for tests: start_display starts Xvfb on a free
-# display number and exports DISPLAY; stop_display ends it.
+# display number and exports DISPLAY; stop_display ends it. Numbers are chosen
+# here, not by Xvfb, since servers started at the same moment by parallel tests
+# can otherwise be handed the same number.
 start_display() {
-  local fifo
-  fifo="$(mktemp -u)"
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  local number
-  read -r -t 10 number <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"; return 1; }
-  rm -f "$fifo"
-  export DISPLAY=":$number"
+  local attempt number
+  for attempt in $(seq 1 20); do
+    number=$((200 + RANDOM % 700))
+    [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local tries
+    for tries in $(seq 1 100); do
+      if ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        break  # taken meanwhile: try another number
+      fi
+      if DISPLAY=":$number" xdotool getdisplaygeometry >/dev/null 2>&1; then
+        export DISPLAY=":$number"
+        return 0
+      fi
+      sleep 0.05
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  done
+  echo "could not start Xvfb" >&2
+  return 1
 }
 
 stop_display() {

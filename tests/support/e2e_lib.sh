@@ -20,6 +20,14 @@ start_display
 
 fail() {
   echo "FAIL: $*" >&2
+  if [ -n "$PROGRAM_PID" ]; then
+    if kill -0 "$PROGRAM_PID" 2>/dev/null; then
+      echo "the program is still running (pid $PROGRAM_PID)" >&2
+    else
+      echo "the program has ended" >&2
+    fi
+    [ -s "$WORK/stderr" ] && { echo "its error output:" >&2; head -c 2000 "$WORK/stderr" >&2; }
+  fi
   if [ -n "${DISPLAY:-}" ]; then
     import -window root "$WORK/failure.png" 2>/dev/null && cp "$WORK/failure.png" "/tmp/e2e-failure-$$.png" &&
       echo "screenshot: /tmp/e2e-failure-$$.png" >&2
@@ -43,7 +51,7 @@ find_window() {
 
 # wait_window TITLE [SECONDS]: waits until the window is shown, prints its id.
 wait_window() {
-  local title="$1" limit="${2:-10}" id=""
+  local title="$1" limit="${2:-20}" id=""
   local end=$((SECONDS + limit))
   while [ $SECONDS -le $end ]; do
     id="$(find_window "$title")"

@@ -78,18 +78,24 @@ int countPolygons(const std::vector<FeedbackItem>& items) {
     return n;
 }
 
-Pixel readPixel(Fl_Gl_Window& window, int x, int y) {
+Picture readPicture(Fl_Gl_Window& window) {
     window.make_current();
     window.redraw();
     window.flush();
-    // After the swap the back buffer is undefined; the picture is in the front one.
-    glReadBuffer(GL_FRONT);
+    // Mesa's software path keeps the drawn picture in the back buffer after the
+    // swap; the front buffer of an X window is not readable there.
+    glReadBuffer(GL_BACK);
     glFinish();
-    unsigned char rgb[3] = {0, 0, 0};
+    Picture picture;
+    picture.width = window.w();
+    picture.height = window.h();
+    picture.rgb.resize(3 * static_cast<size_t>(picture.width) * picture.height);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, window.h() - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    return {rgb[0], rgb[1], rgb[2]};
+    glReadPixels(0, 0, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
+    return picture;
 }
+
+Pixel readPixel(Fl_Gl_Window& window, int x, int y) { return readPicture(window).at(x, y); }
 
 bool waitFor(const std::function<bool()>& done, double seconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);

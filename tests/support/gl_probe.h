@@ -38,5 +38,16 @@ struct Pixel {
 };
 Pixel readPixel(Fl_Gl_Window& window, int x, int y);
 
+// The whole picture after one draw, rows from the window's top edge.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;  // 3 bytes per pixel
+    Pixel at(int x, int y) const {
+        const size_t i = 3 * (static_cast<size_t>(height - 1 - y) * width + x);
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+};
+Picture readPicture(Fl_Gl_Window& window);
+
 // Pumps the event loop until `done` holds or `seconds` pass; returns `done()`.
 bool waitFor(const std::function<bool()>& done, double seconds = 5.0);
