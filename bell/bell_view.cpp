@@ -98,10 +98,22 @@ void BellView::applyLightLevels() {
 
 int BellView::handle(int event) {
     // Any event the window used may have moved the pointer onto or off the hot spot.
-    if (Fl_Gl_Window::handle(event)) {
+    const int used = Fl_Gl_Window::handle(event);
+    if (used) {
         redraw();
     }
-    return 1;
+    switch (event) {
+    case FL_KEYBOARD:
+    case FL_KEYUP:
+    case FL_SHORTCUT:
+    case FL_FOCUS:
+    case FL_UNFOCUS:
+        // Keys are not the view's: claiming them would swallow Escape, which
+        // closes the window, whenever the pointer rests on the scene.
+        return used;
+    default:
+        return 1;
+    }
 }
 
 bool BellView::pointerOnHotSpot() const {
