@@ -262,6 +262,39 @@ TEST(BellControls, StopHoldsTheRunAndLoweringExperimentEndsIt) {
     expectDisplaysMatchCounts(*window, 2);
 }
 
+// A counting run repaints its displays only every few hundred pairs; Stop must
+// still show the counts as they stand.
+TEST(BellControls, StopDuringCountingShowsTheCurrentCounts) {
+    static BellWindow* window = openBell();
+    window->countButton->value(1);
+    window->experimentInput->value(999999);
+    static int heldAt = -1;
+    Fl::add_timeout(0.1, [](void*) {
+        Fl::add_timeout(0.1, [](void*) {
+            heldAt = std::atoi(window->performedText);
+            EXPECT_GT(heldAt, 0);
+            expectDisplaysMatchCounts(*window, heldAt);
+            // Every changed text was handed to its box, and the box has drawn it.
+            EXPECT_FALSE(window->performedStale);
+            EXPECT_EQ(window->performedDisplay->damage(), 0);
+            for (int l = 0; l < 3; ++l)
+                for (int r = 0; r < 3; ++r)
+                    for (int o = 0; o < 4; ++o) {
+                        EXPECT_FALSE(window->counterStale[l][r][o]);
+                        EXPECT_EQ(window->counterDisplays[l][r][o]->damage(), 0);
+                    }
+            window->experimentInput->value(heldAt);
+            window->stopButton->value(0);
+            window->stopButton->do_callback();
+        });
+        window->stopButton->value(1);
+        window->stopButton->do_callback();
+    });
+    startRun();
+    EXPECT_GT(heldAt, 0);
+    expectDisplaysMatchCounts(*window, heldAt);
+}
+
 TEST(BellControls, CountSwitchedDuringARunActsFromTheNextPair) {
     BellWindow* window = openBell();
     BellView* view = bellView;
