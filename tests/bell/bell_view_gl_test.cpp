@@ -1,5 +1,5 @@
-// What the Bell view shows in a real GL context: lamp colours, photons by
-// phase, the description hot spot and the dimmed scene.
+// What the Bell view shows in a real GL context: lamp colours, the
+// description hot spot and the dimmed scene.
 #include "app/registry.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"
@@ -152,57 +152,6 @@ TEST(BellViewDrawing, LampsShowTheResultColours) {
             }
         }
     }
-}
-
-TEST(BellViewDrawing, PhotonsFollowThePhase) {
-    BellView& view = *openView();
-    auto none = [] {};
-    view.photonX = -8;
-    view.photonSpread = 0;
-    const Spot beam = project(view, none, -8, 2.4f, 0);
-
-    view.setPhase(0);
-    Pixel p = grab(view).at(beam.x, beam.y);
-    EXPECT_EQ(p.r + p.g + p.b, 0) << "no photon before a run";
-
-    view.setPhase(1);
-    p = grab(view).at(beam.x, beam.y);
-    EXPECT_GT(p.b, 100);
-    EXPECT_LT(p.r, 60);
-
-    // The pair spreads to both sides of the beam in red (here past the cones).
-    view.setPhase(2);
-    view.photonX = 6;
-    view.photonSpread = 2;
-    const Picture pair = grab(view);
-    for (float z : {2.0f, -2.0f}) {
-        const Spot s = project(view, none, 6, 2.4f, z);
-        p = pair.at(s.x, s.y);
-        EXPECT_GT(p.r, 100) << z;
-        EXPECT_LT(p.b, 60) << z;
-    }
-
-    // Detected photons are arrows in their result colours; phase 9 shows none.
-    view.setPhase(6);
-    view.photonX = 11;
-    view.photonSpread = 2.844f;
-    view.leftShownSetting = 0;
-    view.rightShownSetting = 0;
-    view.lightResultLamps(222);  // left C -, right C +: yellow and green
-    const Picture detected = grab(view);
-    const Spot left = project(view, none, 11, 2.4f, 2.844f);
-    const Spot right = project(view, none, 11, 2.4f, -2.844f);
-    auto near = [&](const Picture& picture, Spot s, const std::function<bool(Pixel)>& test) {
-        return picture.count(s.x - 6, s.y - 6, s.x + 7, s.y + 7, test);
-    };
-    auto yellow = [](Pixel q) { return q.r > 100 && q.g > 100 && q.b < 60; };
-    auto green = [](Pixel q) { return q.g > 100 && q.r < 60 && q.b < 60; };
-    EXPECT_GT(near(detected, left, yellow), 3);
-    EXPECT_GT(near(detected, right, green), 3);
-    view.setPhase(9);
-    const Picture after = grab(view);
-    EXPECT_EQ(near(after, left, yellow), 0);
-    EXPECT_EQ(near(after, right, green), 0);
 }
 
 TEST(BellViewDrawing, DescriptionAppearsOnTheHotSpotWhereverTheWindowIs) {
