@@ -18,7 +18,7 @@ namespace {
 
 constexpr double kRadiansPerDegree = 0.017453292519944444;
 constexpr double kPhotonStep = 0.1;
-// The held frames of Pause, at detection and after it.
+// Frames that Pause holds the pair just before and just after detection.
 constexpr int kPauseFrames = 99;
 // A counting run shows its counts every this many pairs, and at its end.
 constexpr int kCountedPairsPerShow = 500;
@@ -132,7 +132,7 @@ void BellRun::run() {
         view.photonSpread = 0.0f;
         choosePair(window);
         const bool counting = window.countButton->value() != 0;
-        const bool shown = counting ? true : animatePair();
+        const bool shown = counting || animatePair();
         // A pair cut short by closing the window is still written as performed,
         // so that the counters always add up to Performed.
         window.showPerformed(pairNumber);

@@ -117,7 +117,7 @@ int BellView::handle(int event) {
 }
 
 bool BellView::pointerOnHotSpot() const {
-    const Fl_Window* top = const_cast<BellView*>(this)->top_window();
+    const Fl_Window* top = top_window();
     const int x = Fl::event_x_root() - (top ? top->x_root() : 0);
     const int y = Fl::event_y_root() - (top ? top->y_root() : 0);
     return 20 < x && x < 160 && 705 < y && y < 745;
