@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/menu_previews.h"
 #include "app/registry.h"
+#include "bell/bell_window.h"
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -36,6 +37,7 @@ void buildMenu(MenuWindow& window) {
     window.bellFrame = new Fl_Box(FL_NO_BOX, 120, 60, 300, 200, "");
     window.bellCaption = caption(50, 270, 440, 50, "Violation of a Bell inequality");
     window.bellButton = launchButton(120, 60);
+    window.bellButton->callback(showBellWindow, nullptr);
     window.teleportFrame = new Fl_Box(FL_NO_BOX, 590, 60, 300, 200, "");
     window.teleportCaption = caption(560, 270, 360, 50, "Quantum teleportation");
     window.teleportButton = launchButton(590, 60);

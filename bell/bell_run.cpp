@@ -1,0 +1,191 @@
+// The Bell run: each pair's draws and counting, then its animation in ten
+// phases, one frame step per redraw of the view.
+#include "bell/bell_run.h"
+
+#include "app/registry.h"
+#include "bell/bell_view.h"
+#include "bell/bell_window.h"
+#include "scene/frame_step.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
+#include <FL/Fl_Value_Input.H>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kRadiansPerDegree = 0.017453292519944444;
+constexpr double kPhotonStep = 0.1;
+// Frames that Pause holds the pair just before and just after detection.
+constexpr int kPauseFrames = 99;
+// A counting run shows its counts every this many pairs, and at its end.
+constexpr int kCountedPairsPerShow = 500;
+
+const char* const kLetters[3] = {"A", "B", "C"};
+
+// Positions are single precision, advanced in double precision and stored back.
+void advance(float& value, double step) { value = static_cast<float>(value + step); }
+
+// One run on one window and view, whichever windows are current later.
+class BellRun {
+public:
+    BellRun(BellWindow& window, BellView& view) : window(window), view(view) {}
+
+    void run();
+
+private:
+    BellWindow& window;
+    BellView& view;
+
+    // Redraw and one event pass; false once the window is no longer shown.
+    bool frame() {
+        view.redraw();
+        frameStep();
+        return window.visible() != 0;
+    }
+    // Frames while photonX is below `limit`, moving the pair along the beam.
+    bool glide(double limit, double spreadStep);
+    bool hold();
+    bool animatePair();
+};
+
+bool BellRun::glide(double limit, double spreadStep) {
+    while (view.photonX < limit) {
+        if (!frame()) {
+            return false;
+        }
+        advance(view.photonX, kPhotonStep);
+        if (spreadStep != 0) {
+            advance(view.photonSpread, spreadStep);
+        }
+    }
+    return true;
+}
+
+bool BellRun::hold() {
+    if (window.pauseButton->value()) {
+        for (int i = 0; i < kPauseFrames; ++i) {
+            if (!frame()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool BellRun::animatePair() {
+    // 1: the pump photon flies to the crystal.
+    view.setPhase(1);
+    if (!glide(-4.0, 0)) return false;
+    // 2: the pair leaves the crystal.
+    view.setPhase(2);
+    if (!glide(1.3, 0.028)) return false;
+    // 3: the detectors turn to this pair's directions.
+    view.setPhase(3);
+    view.leftShownSetting = window.leftSetting;
+    view.rightShownSetting = window.rightSetting;
+    view.leftLetter[0] = kLetters[window.leftSetting][0];
+    view.rightLetter[0] = kLetters[window.rightSetting][0];
+    if (!glide(4.0, 0.02)) return false;
+    view.setPhase(4);
+    if (!hold()) return false;
+    view.setPhase(5);
+    if (!glide(8.1, 0.02)) return false;
+    // 6: detected; the result lamps light and the arrows show the results.
+    view.setPhase(6);
+    view.lightResultLamps(window.pairCode);
+    view.setLeftTurn((window.outcome & 2) != 0);
+    view.setRightTurn((window.outcome & 1) != 0);
+    if (!glide(10.3, 0)) return false;
+    view.setPhase(7);
+    if (!hold()) return false;
+    view.setPhase(8);
+    if (!glide(13.0, 0)) return false;
+    view.setPhase(9);
+    view.leftShownSetting = 0;
+    view.rightShownSetting = 0;
+    view.lampsOff();
+    if (!frame()) return false;
+    view.setPhase(10);
+    return true;
+}
+
+void BellRun::run() {
+    window.startButton->deactivate();
+    window.stopButton->value(0);
+    window.random.reseed();
+    window.random.setModulus(3);
+    window.resetDisplays();
+    view.lampsOff();
+    view.leftShownSetting = 0;
+    view.rightShownSetting = 0;
+
+    // Experiment is read before every pair; it is clamped to 0..999999, so the
+    // pair number cannot overflow.
+    for (int pairNumber = 1; window.visible(); ++pairNumber) {
+        if (pairNumber > clampExperiment(window.experimentInput->value())) {
+            break;
+        }
+        view.photonX = -12.0f;
+        view.photonSpread = 0.0f;
+        choosePair(window);
+        const bool counting = window.countButton->value() != 0;
+        const bool shown = counting || animatePair();
+        // A pair cut short by closing the window is still written as performed,
+        // so that the counters always add up to Performed.
+        window.showPerformed(pairNumber);
+        window.updateCounterDisplay();
+        if (!shown) {
+            break;
+        }
+        if (!counting || pairNumber % kCountedPairsPerShow == 0) {
+            window.flushDisplays();
+        }
+        Fl::check();
+    }
+    window.flushDisplays();
+    window.startButton->activate();
+}
+
+}  // namespace
+
+int outcomeFor(float u, int angleDifference) {
+    const double theta = angleDifference * kRadiansPerDegree;
+    const double p = std::sin(theta) * std::sin(theta);
+    const double q = std::cos(theta) * std::cos(theta);
+    int outcome = -1;
+    if (u < p / 2) outcome = 0;
+    if (p <= u && u < p + q / 2) outcome = 1;
+    if (p + q / 2 <= u && u < p + q) outcome = 2;
+    if (p / 2 <= u && u < p) outcome = 3;
+    // The source's fractions reach 1.0000305. Such a fraction belongs to the
+    // last interval; dropping the pair would skew the counts against Performed.
+    return outcome < 0 ? 2 : outcome;
+}
+
+void choosePair(BellWindow& window) {
+    RandomSource& random = window.random;
+    random.nextFraction();
+    // The left setting is the integer drawn at the end of the previous pair.
+    window.leftSetting = static_cast<int>(random.value());
+    random.next();
+    window.rightSetting = static_cast<int>(random.value());
+    random.next();
+    window.angleDifference = (window.leftSetting - window.rightSetting) * 30;
+    window.outcome = outcomeFor(random.fraction(), window.angleDifference);
+    ++window.counts[window.leftSetting][window.rightSetting][window.outcome];
+    window.pairCode = window.leftSetting * 100 + window.rightSetting * 10 + window.outcome;
+}
+
+void startRun(Fl_Widget*, void*) {
+    BellWindow* window = bellWindow;
+    BellView* view = bellView;
+    if (!window || !view) {
+        return;
+    }
+    ++window->busy;
+    BellRun(*window, *view).run();
+    window->release();
+}

@@ -1,0 +1,333 @@
+// Drawing of the Bell view. The view draws only what its fields say; the run
+// moves the photons and chooses colours and turns.
+#include "bell/bell_view.h"
+
+#include "scene/bitmap_text.h"
+#include "scene/gl_support.h"
+#include "scene/scene_setup.h"
+
+#include <FL/Fl.H>
+#include <GL/freeglut.h>
+
+namespace {
+
+// Height of the beam: laser, crystal, photons and detectors stand on it.
+constexpr float kPhotonHeight = 2.4f;
+
+const char* const kDescription[] = {
+    "Pairs of photons in the entangled state",
+    "(|H>|V> - |V>|H>)  are generated in a nonlinear",
+    "crystal, and are analyzed by polarization detectors,",
+    "each of which can be set in three different directions.",
+    "The results contradict either to the assumption of the",
+    "existence of a polarization property independently of",
+    "the measurement, or to locality.",
+};
+
+void line(float x1, float y1, float x2, float y2) {
+    glBegin(GL_LINES);
+    glVertex3f(x1, y1, 0);
+    glVertex3f(x2, y2, 0);
+    glEnd();
+}
+
+void redSphereAt(float x, float z) {
+    glPushMatrix();
+    glColor3f(1, 0, 0);
+    glTranslatef(x, kPhotonHeight, z);
+    glutSolidSphere(0.3, 20, 20);
+    glPopMatrix();
+}
+
+}  // namespace
+
+BellView::BellView(int x, int y, int w, int h, const char* label)
+    : Fl_Gl_Window(x, y, w, h, label) {
+    // Until the first Start every lamp shows its own direction and result.
+    for (int side = 0; side < 2; ++side) {
+        for (int direction = 0; direction < 3; ++direction) {
+            resultColour(lamps[lampIndex(side, direction, true)], direction, true);
+            resultColour(lamps[lampIndex(side, direction, false)], direction, false);
+        }
+    }
+}
+
+void BellView::resultColour(Color& colour, int direction, bool minus) {
+    switch (direction) {
+    case 0:
+        minus ? colour.setBlue() : colour.setRed();
+        break;
+    case 1:
+        minus ? colour.setMagenta() : colour.setBrown();
+        break;
+    default:
+        minus ? colour.setYellow() : colour.setGreen();
+        break;
+    }
+}
+
+void BellView::lightResultLamps(int pairCode) {
+    const int left = pairCode / 100;
+    const int right = (pairCode / 10) % 10;
+    const int outcome = pairCode % 10;
+    const bool leftMinus = outcome == 2 || outcome == 3;
+    const bool rightMinus = outcome == 1 || outcome == 3;
+    resultColour(leftPhotonColour, left, leftMinus);
+    resultColour(rightPhotonColour, right, rightMinus);
+    lamps[lampIndex(0, left, leftMinus)] = leftPhotonColour;
+    lamps[lampIndex(1, right, rightMinus)] = rightPhotonColour;
+}
+
+void BellView::lampsOff() {
+    for (Color& lamp : lamps) {
+        lamp.setWhite();
+    }
+}
+
+void BellView::applyLightLevels() {
+    if (sceneLit) {
+        lightLevels[0] = 0.1f;
+        lightLevels[1] = 0.6f;
+        lightLevels[2] = 1.0f;
+    } else {
+        lightLevels[0] = 0.0f;
+        lightLevels[1] = 0.1f;
+        lightLevels[2] = 0.3f;
+    }
+}
+
+int BellView::handle(int event) {
+    // Any event the window used may have moved the pointer onto or off the hot spot.
+    const int used = Fl_Gl_Window::handle(event);
+    if (used) {
+        redraw();
+    }
+    switch (event) {
+    case FL_KEYBOARD:
+    case FL_KEYUP:
+    case FL_SHORTCUT:
+    case FL_FOCUS:
+    case FL_UNFOCUS:
+        // Keys are not the view's: claiming them would swallow Escape, which
+        // closes the window, whenever the pointer rests on the scene.
+        return used;
+    default:
+        return 1;
+    }
+}
+
+bool BellView::pointerOnHotSpot() const {
+    const Fl_Window* top = top_window();
+    const int x = Fl::event_x_root() - (top ? top->x_root() : 0);
+    const int y = Fl::event_y_root() - (top ? top->y_root() : 0);
+    return 20 < x && x < 160 && 705 < y && y < 745;
+}
+
+void BellView::draw() {
+    if (!valid()) {
+        requestVsync();
+    }
+    showDescription = pointerOnHotSpot();
+    apply(bellSetup(lightLevels[0], lightLevels[1], lightLevels[2]));
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    // Everything is squeezed to 0.4 along the beam.
+    glPushMatrix();
+    glScalef(0.4f, 1, 1);
+    drawPhotons();
+    drawLampPanels();
+    drawLaser();
+    drawCrystal();
+    drawCones();
+    drawDetector(2.8f, leftShownSetting);
+    drawDetector(-2.8f, rightShownSetting);
+    drawDescription();
+    glPopMatrix();
+}
+
+void BellView::drawLetters() {
+    glPushMatrix();
+    glColor3f(1, 1, 0);
+    glTranslatef(5.65f, 4.45f, 0);
+    glNormal3f(0, 0, 1);
+    drawTimesText(0, 0, leftLetter);
+    glTranslatef(4.05f, 1, 0);
+    drawTimesText(0, 0, rightLetter);
+    glPopMatrix();
+}
+
+void BellView::drawPhotons() {
+    switch (phase) {
+    case 1:
+        // The pump photon on its way to the crystal.
+        glPushMatrix();
+        glColor3f(0, 0, 1);
+        glTranslatef(photonX, kPhotonHeight, 0);
+        glutSolidSphere(0.3, 20, 20);
+        glPopMatrix();
+        break;
+    case 3:
+    case 4:
+    case 5:
+        drawLetters();
+        [[fallthrough]];
+    case 2:
+        redSphereAt(photonX, photonSpread);
+        redSphereAt(photonX, -photonSpread);
+        break;
+    case 6:
+    case 7:
+    case 8:
+        // Detected photons: arrows along their detector's + axis for result +,
+        // across it for result -.
+        drawLetters();
+        glPushMatrix();
+        glNormal3f(0, 0, 1);
+        glTranslatef(photonX, kPhotonHeight, photonSpread);
+        leftPhotonColour.apply();
+        glRotatef(static_cast<float>(leftTurn), 1, 0, 0);
+        glRotatef(-30.0f * leftShownSetting, 1, 0, 0);
+        leftArrow.drawDoubleArrow(0.6f, 6, 1.4f);
+        glPopMatrix();
+        glPushMatrix();
+        glNormal3f(0, 0, 1);
+        glTranslatef(photonX, kPhotonHeight, -photonSpread);
+        rightPhotonColour.apply();
+        glRotatef(static_cast<float>(rightTurn), 1, 0, 0);
+        glRotatef(-30.0f * rightShownSetting, 1, 0, 0);
+        rightArrow.drawDoubleArrow(0.6f, 6, 1.4f);
+        glPopMatrix();
+        break;
+    default:
+        break;
+    }
+}
+
+void BellView::drawLampPanels() {
+    // GL state changed here and left: line width 4, normal (0, 0, 1).
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    glLineWidth(4);
+    glTranslatef(3, -2.9f, 0);
+    glScalef(1.5f, 1.5f, 1);
+    for (int side = 0; side < 2; ++side) {
+        const Color* panel = &lamps[side * 6];
+        // The - axes, dashed, at right angles to the + axes.
+        glPushMatrix();
+        panel[0].apply();
+        drawTimesText(-2.37f, -0.14f, "A-");
+        glLineStipple(stippleFactor, stipplePattern);
+        glEnable(GL_LINE_STIPPLE);
+        line(-1.7f, 0, 2, 0);
+        panel[1].apply();
+        drawTimesText(-2.1f, 0.88f, "B-");
+        glRotatef(-30, 0, 0, 1);
+        line(-1.7f, 0, 2, 0);
+        panel[2].apply();
+        drawTimesText(-1.9f, 0.68f, "C-");
+        glRotatef(-30, 0, 0, 1);
+        line(-1.7f, 0, 1.9f, 0);
+        glDisable(GL_LINE_STIPPLE);
+        glPopMatrix();
+        // The + axes, solid, at 0, -30 and -60 degrees from the vertical.
+        glPushMatrix();
+        panel[3].apply();
+        drawTimesText(-0.15f, 1.8f, "A+");
+        line(0, 1.7f, 0, -1.7f);
+        panel[4].apply();
+        drawTimesText(0.96f, 1.5f, "B+");
+        glRotatef(-30, 0, 0, 1);
+        line(0, 1.7f, 0, -1.7f);
+        panel[5].apply();
+        drawTimesText(0.9f, 1.5f, "C+");
+        glRotatef(-30, 0, 0, 1);
+        line(0, 1.7f, 0, -1.7f);
+        glPopMatrix();
+        glTranslatef(6.1f, 0, 0);
+    }
+    glPopMatrix();
+}
+
+void BellView::drawLaser() {
+    glPushMatrix();
+    glColor3f(0.7f, 0.5f, 0.1f);
+    glTranslatef(-13, kPhotonHeight, 0);
+    glScalef(1.2f, 1, 1);
+    glutSolidCube(2.1);
+    // The beam: a cone pointing back into the box, with three rings.
+    glColor3f(1, 1, 0);
+    glTranslatef(2.1f, 0, 0);
+    glRotatef(-90, 0, 1, 0);
+    glutSolidCone(0.4, 2.5, 20, 20);
+    glColor3f(1, 0, 1);
+    glRotatef(-90, 0, 0, 1);
+    glTranslatef(0, 0, 0.88f);
+    glutSolidTorus(0.15, 0.48, 20, 20);
+    for (int ring = 0; ring < 2; ++ring) {
+        glTranslatef(0, 0, -0.2f);
+        glutSolidTorus(0.15, 0.48, 20, 20);
+    }
+    glPopMatrix();
+}
+
+void BellView::drawCrystal() {
+    glPushMatrix();
+    glColor3f(0.2f, 0.2f, 1);
+    glTranslatef(-3.8f, kPhotonHeight, 0);
+    glScalef(0.25f, 0.8f, 1);
+    glutSolidCube(3);
+    glPopMatrix();
+}
+
+void BellView::drawCones() {
+    glPushMatrix();
+    glColor3f(1, 1, 0);
+    glRotatef(-90, 0, 1, 0);
+    glRotatef(11, 1, 0, 0);
+    glTranslatef(0, 3, -1.62f);
+    glutSolidCone(1.6, 5, 30, 30);
+    glPopMatrix();
+    glPushMatrix();
+    glColor3f(0, 1, 0);
+    glRotatef(-90, 0, 1, 0);
+    glRotatef(-11, 1, 0, 0);
+    glTranslatef(0, 1.7f, -0.7f);
+    glutSolidCone(1.6, 5, 30, 30);
+    glPopMatrix();
+}
+
+void BellView::drawDetector(float z, int shownSetting) {
+    glPushMatrix();
+    glColor3f(1, 1, 1);
+    glTranslatef(8, kPhotonHeight, z);
+    glRotatef(-30.0f * shownSetting, 1, 0, 0);
+    // A short double cone along the - axis ...
+    glRotatef(-90, 0, 0, 1);
+    glutSolidCone(0.3, 1.4, 20, 20);
+    glRotatef(180, 0, 1, 0);
+    glutSolidCone(0.3, 1.4, 20, 20);
+    // ... and a long one along the + axis.
+    glRotatef(-90, 0, 1, 0);
+    glutSolidCone(0.4, 2, 20, 20);
+    glRotatef(180, 0, 1, 0);
+    glutSolidCone(0.4, 2, 20, 20);
+    glPopMatrix();
+}
+
+void BellView::drawDescription() {
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    if (!showDescription) {
+        glColor3f(1, 0, 0);
+        glTranslatef(-15, -5.8f, 0);
+        drawTimesText(0, 0, "Description");
+    } else {
+        glColor3f(0.3f, 1, 0.3f);
+        glTranslatef(-15, -0.7f, 0);
+        int line = 0;
+        for (const char* text : kDescription) {
+            drawHelveticaText(0, -0.7f * line++, text);
+        }
+    }
+    glPopMatrix();
+}

@@ -1,0 +1,260 @@
+// Building the Bell window and its controls, and the callbacks of Stop, Count
+// and Return.
+#include "bell/bell_window.h"
+
+#include "app/registry.h"
+#include "bell/bell_run.h"
+#include "bell/bell_view.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
+#include <FL/Fl_Value_Input.H>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr double kMostPairs = 999999;
+int liveWindows = 0;
+
+Fl_Box* caption(int x, int y, int w, int h, const char* text, int font, int size) {
+    Fl_Box* box = new Fl_Box(FL_NO_BOX, x, y, w, h, text);
+    box->labelfont(font);
+    box->labelsize(size);
+    return box;
+}
+
+Fl_Light_Button* lightButton(int x, int y, int w, const char* text) {
+    Fl_Light_Button* button = new Fl_Light_Button(x, y, w, 42, text);
+    button->color(62);
+    button->labelfont(9);
+    button->labelsize(28);
+    button->selection_color(1);
+    return button;
+}
+
+// The toolkit does not keep typed values within the field's bounds.
+void keepExperimentInRange(Fl_Widget* widget, void*) {
+    Fl_Value_Input* input = static_cast<Fl_Value_Input*>(widget);
+    const double clamped = clampExperiment(input->value());
+    if (clamped != input->value()) {
+        input->value(clamped);
+    }
+}
+
+}  // namespace
+
+double clampExperiment(double value) {
+    if (!(value > 0)) {  // also NaN
+        return 0;
+    }
+    return value >= kMostPairs ? kMostPairs : std::floor(value);
+}
+
+BellWindow::BellWindow(int w, int h) : Fl_Window(w, h) { ++liveWindows; }
+
+BellWindow::~BellWindow() { --liveWindows; }
+
+int BellWindow::instances() { return liveWindows; }
+
+void BellWindow::buildControls() {
+    caption(720, 33, 160, 32, "Experiment", 9, 26);
+    experimentInput = new Fl_Value_Input(875, 32, 108, 36);
+    experimentInput->color(62);
+    experimentInput->bounds(0, kMostPairs);
+    experimentInput->step(1);
+    experimentInput->textfont(9);
+    experimentInput->textsize(34);
+    experimentInput->value(1000);
+    experimentInput->when(FL_WHEN_CHANGED);
+    experimentInput->callback(keepExperimentInRange, nullptr);
+
+    caption(726, 88, 160, 34, "Performed", 9, 26);
+    performedDisplay = new Fl_Box(FL_PLASTIC_UP_BOX, 873, 86, 114, 36, performedText);
+    performedDisplay->labelsize(32);
+    performedDisplay->labelfont(9);
+    performedDisplay->color(250);
+
+    startButton = new Fl_Button(732, 158, 148, 70, "Start");
+    startButton->color(61);
+    startButton->labelfont(9);
+    startButton->labelsize(44);
+    startButton->labeltype(FL_ENGRAVED_LABEL);
+    startButton->callback(startRun, nullptr);
+
+    pauseButton = lightButton(898, 158, 110, "Pause");
+    countButton = lightButton(761, 242, 120, "Count");
+    countButton->callback(toggleSceneLight, nullptr);
+    stopButton = lightButton(898, 214, 110, "Stop");
+    stopButton->callback(holdWhileStopped, nullptr);
+
+    returnButton = new Fl_Button(898, 282, 110, 42, "Return");
+    returnButton->color(1);
+    returnButton->labelfont(9);
+    returnButton->labelsize(28);
+    returnButton->callback(leaveBell, nullptr);
+
+    // The inequality, and a row where its three counts stand between "<=" and "+".
+    caption(104, 248, 130, 40, "Bell-inequality:", 9, 44)->labelcolor(60);
+    caption(336, 254, 410, 34, "N(A+,C+) <= N(B+,C+) + N(A+,B+)", 1, 26);
+    inequalityRow = caption(346, 294, 400, 34,
+                            "??             <=              +              ??", 1, 32);
+    inequalityRow->labelcolor(1);
+    for (int i = 0; i < 3; ++i) {
+        inequalityValues[i] = caption(347 + 150 * i, 295, 96, 34, inequalityText[i], 1, 32);
+        inequalityValues[i]->labelcolor(1);
+    }
+
+    // Counter table: a row per outcome, a column per pair of directions.
+    const char* const rowCaptions[4] = {"+ +", "+ -", "- +", "-  -"};
+    const int rowCaptionY[4] = {60, 106, 149, 191};
+    for (int o = 0; o < 4; ++o) {
+        caption(11, rowCaptionY[o], 32, 24, rowCaptions[o], 1, 28);
+    }
+    caption(60, 16, 650, 27, "A-A   A-B   A-C   B-A   B-B   B-C   C-A   C-B   C-C", 1, 29)
+        ->align(FL_ALIGN_INSIDE);
+    for (int l = 0; l < 3; ++l) {
+        for (int r = 0; r < 3; ++r) {
+            for (int o = 0; o < 4; ++o) {
+                Fl_Box* box = new Fl_Box(FL_PLASTIC_UP_BOX, 56 + 222 * l + 74 * r, 54 + 45 * o,
+                                         69, 37, counterText[l][r][o]);
+                box->labelsize(26);
+                box->labelfont(1);
+                box->color(2);
+                counterDisplays[l][r][o] = box;
+            }
+        }
+    }
+}
+
+void BellWindow::resetDisplays() {
+    for (int i = 0; i < 3; ++i) {
+        std::snprintf(inequalityText[i], sizeof inequalityText[i], "0");
+        inequalityStale[i] = true;
+    }
+    for (int l = 0; l < 3; ++l) {
+        for (int r = 0; r < 3; ++r) {
+            for (int o = 0; o < 4; ++o) {
+                counts[l][r][o] = 0;
+                std::snprintf(counterText[l][r][o], sizeof counterText[l][r][o], "0");
+                counterStale[l][r][o] = true;
+            }
+        }
+    }
+    showPerformed(0);
+    flushDisplays();
+}
+
+void BellWindow::showPerformed(int pairNumber) {
+    std::snprintf(performedText, sizeof performedText, "%d", pairNumber);
+    performedStale = true;
+}
+
+void BellWindow::updateCounterDisplay() {
+    const int count = counts[leftSetting][rightSetting][outcome];
+    std::snprintf(counterText[leftSetting][rightSetting][outcome],
+                  sizeof counterText[0][0][0], "%d", count);
+    counterStale[leftSetting][rightSetting][outcome] = true;
+    if (outcome != 0) {
+        return;
+    }
+    // N(A+,C+), N(B+,C+), N(A+,B+) in the inequality row.
+    int cell = -1;
+    if (leftSetting == 0 && rightSetting == 2) cell = 0;
+    if (leftSetting == 1 && rightSetting == 2) cell = 1;
+    if (leftSetting == 0 && rightSetting == 1) cell = 2;
+    if (cell >= 0) {
+        std::snprintf(inequalityText[cell], sizeof inequalityText[cell], "%d", count);
+        inequalityStale[cell] = true;
+    }
+}
+
+void BellWindow::flushDisplays() {
+    if (performedStale) {
+        performedDisplay->redraw();
+        performedStale = false;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (inequalityStale[i]) {
+            // No box of its own: the row behind it must be drawn again too.
+            inequalityValues[i]->redraw_label();
+            inequalityStale[i] = false;
+        }
+    }
+    for (int l = 0; l < 3; ++l) {
+        for (int r = 0; r < 3; ++r) {
+            for (int o = 0; o < 4; ++o) {
+                if (counterStale[l][r][o]) {
+                    counterDisplays[l][r][o]->redraw();
+                    counterStale[l][r][o] = false;
+                }
+            }
+        }
+    }
+}
+
+void BellWindow::release() {
+    if (--busy == 0 && this != bellWindow && !visible()) {
+        Fl::delete_widget(this);
+    }
+}
+
+void showBellWindow(Fl_Widget*, void*) {
+    if (raiseIfShown(bellWindow)) {
+        return;
+    }
+    BellWindow* previous = bellWindow;
+    bellWindow = new BellWindow(1024, 768);
+    bellWindow->color(92, 49);
+    bellWindow->label("Bell-inequality");
+    // Escape and the window manager's close go back to the menu like Return.
+    bellWindow->callback(leaveBell, nullptr);
+    bellWindow->buildControls();
+    bellView = new BellView(15, 340, 994, 390);
+    bellView->redraw();
+    bellWindow->end();
+    bellWindow->show();
+    // A replaced window still held by its run or Stop is deleted when they end.
+    if (previous && previous->busy == 0) {
+        Fl::delete_widget(previous);
+    }
+}
+
+void holdWhileStopped(Fl_Widget*, void*) {
+    BellWindow* window = bellWindow;
+    if (!window) {
+        return;
+    }
+    ++window->busy;
+    // A counting run may not have shown its latest counts yet; a held run shows them.
+    window->flushDisplays();
+    Fl::check();
+    // A hidden window's Stop can no longer be switched off: the hold ends with it.
+    while (window->stopButton->value() && window->visible()) {
+        Fl::check();
+    }
+    window->release();
+}
+
+void toggleSceneLight(Fl_Widget*, void*) {
+    if (!bellView) {
+        return;
+    }
+    bellView->sceneLit = !bellView->sceneLit;
+    bellView->applyLightLevels();
+    bellView->redraw();
+    Fl::check();
+}
+
+void leaveBell(Fl_Widget*, void*) {
+    if (bellView) {
+        bellView->hide();
+    }
+    if (bellWindow) {
+        bellWindow->hide();
+    }
+    refreshPreviews();
+}

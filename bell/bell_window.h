@@ -1,0 +1,87 @@
+// The Bell demonstration's window: the 36 coincidence counters, the inequality
+// row, Experiment and Performed, Start, Pause, Count, Stop, Return and the view.
+#pragma once
+
+#include "scene/random_source.h"
+
+#include <FL/Fl_Window.H>
+
+class Fl_Box;
+class Fl_Button;
+class Fl_Light_Button;
+class Fl_Value_Input;
+class Fl_Widget;
+
+class BellWindow : public Fl_Window {
+public:
+    // Run state: counters indexed [left direction][right direction][outcome].
+    int counts[3][3][4] = {};
+    int leftSetting = 0;
+    int rightSetting = 0;
+    int angleDifference = 0;
+    int outcome = 0;
+    int pairCode = 0;
+    RandomSource random;
+
+    Fl_Value_Input* experimentInput = nullptr;
+    Fl_Box* performedDisplay = nullptr;
+    Fl_Button* startButton = nullptr;
+    Fl_Light_Button* pauseButton = nullptr;
+    Fl_Light_Button* countButton = nullptr;
+    Fl_Light_Button* stopButton = nullptr;
+    Fl_Button* returnButton = nullptr;
+    Fl_Box* inequalityRow = nullptr;
+    Fl_Box* inequalityValues[3] = {};
+    Fl_Box* counterDisplays[3][3][4] = {};
+
+    // Each display owns its text here, so that a new count in one box never
+    // changes what another shows.
+    char performedText[12] = "0";
+    char inequalityText[3][12] = {};
+    char counterText[3][3][4][12] = {};
+
+    // Displays whose text changed since they were last asked to redraw.
+    bool performedStale = false;
+    bool inequalityStale[3] = {};
+    bool counterStale[3][3][4] = {};
+
+    // Runs and Stop holds under way on this window; it is reclaimed only when
+    // none is left and a newer window has replaced it.
+    int busy = 0;
+
+    BellWindow(int w, int h);
+    ~BellWindow() override;
+
+    // Builds the controls inside the open window group (not the view).
+    void buildControls();
+
+    // Shows "0" everywhere and zeroes the counters.
+    void resetDisplays();
+    // The two below write the displays' texts; flushDisplays asks the changed
+    // displays to redraw. A counting run does that every few hundred pairs: it
+    // counts tens of thousands of pairs a second, far more than a screen shows.
+    void showPerformed(int pairNumber);
+    // The count of the current pair's cell, and in the inequality row when the
+    // cell is one of its three.
+    void updateCounterDisplay();
+    void flushDisplays();
+
+    // Called when a run or a Stop hold on this window ends: a hidden window that
+    // a newer one has replaced is deleted once nothing holds it.
+    void release();
+
+    // Windows alive, for tests of reclaiming.
+    static int instances();
+};
+
+// Whole numbers 0..999999: what the Experiment field may hold.
+double clampExperiment(double value);
+
+// The menu's Bell button: builds and shows a fresh window (or raises the shown one).
+void showBellWindow(Fl_Widget* = nullptr, void* = nullptr);
+// Stop: keeps the event loop going while the light is on, which holds a run.
+void holdWhileStopped(Fl_Widget* = nullptr, void* = nullptr);
+// Count: dims or brightens the scene.
+void toggleSceneLight(Fl_Widget* = nullptr, void* = nullptr);
+// Return, Escape and the window manager's close: back to the menu.
+void leaveBell(Fl_Widget* = nullptr, void* = nullptr);

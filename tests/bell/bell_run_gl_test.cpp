@@ -1,0 +1,400 @@
+// The Bell run in its real window: frame steps per phase, draws with a fixed
+// seed, counting statistics, and the controls used during a run as a user would.
+#include "app/registry.h"
+#include "bell/bell_run.h"
+#include "bell/bell_view.h"
+#include "bell/bell_window.h"
+#include "scene/frame_step.h"
+#include "support/gl_probe.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
+#include <FL/Fl_Value_Input.H>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+uint32_t fixedTicks() { return 4242u; }
+
+BellWindow* openBell() {
+    showBellWindow();
+    BellWindow* window = bellWindow;
+    EXPECT_TRUE(waitFor([window] { return window->shown() && window->visible(); }));
+    return window;
+}
+
+// Frame steps of a run, by pair and phase, with an action at each one.
+struct FrameLog {
+    std::vector<std::vector<int>> framesByPhase;  // [pair][phase 0..10]
+    int total = 0;
+    int lastPhase = -1;
+    std::function<void(int pair, int phase, bool firstOfPhase)> action;
+
+    void attach(BellView* view) {
+        setFrameObserver([this, view] {
+            ++total;
+            const int phase = view->phase;
+            if (phase == 1 && lastPhase != 1) {
+                framesByPhase.emplace_back(11, 0);
+            }
+            const bool first = phase != lastPhase;
+            lastPhase = phase;
+            ++framesByPhase.back()[phase];
+            if (action) action(static_cast<int>(framesByPhase.size()), phase, first);
+        });
+    }
+    ~FrameLog() { setFrameObserver(nullptr); }
+};
+
+int sumOfCounters(const BellWindow& window) {
+    int total = 0;
+    for (auto& plane : window.counts)
+        for (auto& row : plane)
+            for (int count : row) total += count;
+    return total;
+}
+
+// Every display shows its counter, and Performed their sum.
+void expectDisplaysMatchCounts(const BellWindow& window, int performed) {
+    EXPECT_EQ(std::string(window.performedText), std::to_string(performed));
+    EXPECT_EQ(sumOfCounters(window), performed);
+    for (int l = 0; l < 3; ++l)
+        for (int r = 0; r < 3; ++r)
+            for (int o = 0; o < 4; ++o)
+                EXPECT_EQ(std::string(window.counterText[l][r][o]),
+                          std::to_string(window.counts[l][r][o]));
+    EXPECT_EQ(std::string(window.inequalityText[0]), std::to_string(window.counts[0][2][0]));
+    EXPECT_EQ(std::string(window.inequalityText[1]), std::to_string(window.counts[1][2][0]));
+    EXPECT_EQ(std::string(window.inequalityText[2]), std::to_string(window.counts[0][1][0]));
+}
+
+TEST(BellRun, PhasesTakeTheirFrameStepsAndPauseAddsTwoHolds) {
+    RandomSource::setTickSource(fixedTicks);
+    BellWindow* window = openBell();
+    BellView* view = bellView;
+    window->experimentInput->value(2);
+    std::vector<float> spreadAtStart(11, -1);
+    FrameLog log;
+    log.attach(view);
+    log.action = [&](int pair, int phase, bool first) {
+        if (!first) return;
+        if (pair == 1) spreadAtStart[phase] = view->photonSpread;
+        if (pair == 2 && phase == 1) window->pauseButton->value(1);
+        if (phase == 3) {
+            // The first pair after the window was built has its left detector at A.
+            if (pair == 1) {
+                EXPECT_EQ(window->leftSetting, 0);
+            }
+            EXPECT_EQ(view->leftShownSetting, window->leftSetting);
+            EXPECT_EQ(view->rightShownSetting, window->rightSetting);
+            EXPECT_EQ(view->leftLetter[0], "ABC"[window->leftSetting]);
+            EXPECT_EQ(view->rightLetter[0], "ABC"[window->rightSetting]);
+        }
+        if (phase == 6) {
+            EXPECT_EQ(view->leftTurn, window->outcome >= 2 ? 90 : 0);
+            EXPECT_EQ(view->rightTurn, window->outcome % 2 ? 90 : 0);
+            BellView reference(0, 0, 1, 1);
+            reference.lampsOff();
+            reference.lightResultLamps(window->pairCode);
+            for (int i = 0; i < 12; ++i) {
+                EXPECT_EQ(view->lamps[i].r, reference.lamps[i].r) << i;
+                EXPECT_EQ(view->lamps[i].g, reference.lamps[i].g) << i;
+                EXPECT_EQ(view->lamps[i].b, reference.lamps[i].b) << i;
+            }
+        }
+        if (phase == 9) {
+            EXPECT_EQ(view->leftShownSetting, 0);
+            for (const Color& lamp : view->lamps) EXPECT_EQ(lamp.r + lamp.g + lamp.b, 3.0f);
+        }
+    };
+    startRun();
+    ASSERT_EQ(log.framesByPhase.size(), 2u);
+    const std::vector<int> plain = {0, 80, 53, 27, 0, 41, 22, 0, 27, 1, 0};
+    const std::vector<int> paused = {0, 80, 53, 27, 99, 41, 22, 99, 27, 1, 0};
+    EXPECT_EQ(log.framesByPhase[0], plain);
+    EXPECT_EQ(log.framesByPhase[1], paused);
+    EXPECT_EQ(log.total, 251 + 449);
+    // Ends of phases 2, 3 (and 4) and 5 are the starts of 3, 5 and 6.
+    EXPECT_NEAR(spreadAtStart[3], 1.484f, 1e-5);
+    EXPECT_NEAR(spreadAtStart[5], 2.024f, 1e-5);
+    EXPECT_NEAR(spreadAtStart[6], 2.844f, 1e-5);
+    EXPECT_NEAR(view->photonSpread, 2.844f, 1e-5);
+    EXPECT_EQ(view->phase, 10);
+    EXPECT_TRUE(window->startButton->active());
+    expectDisplaysMatchCounts(*window, 2);
+}
+
+// Replays the run's draws on a separate source: what every count must be.
+void replayCounts(RandomSource& replay, int pairs, int counts[3][3][4]) {
+    std::memset(counts, 0, sizeof(int) * 36);
+    for (int pair = 0; pair < pairs; ++pair) {
+        replay.nextFraction();
+        const int left = static_cast<int>(replay.value());
+        replay.next();
+        const int right = static_cast<int>(replay.value());
+        replay.next();
+        ++counts[left][right][outcomeFor(replay.fraction(), (left - right) * 30)];
+    }
+}
+
+TEST(BellRun, CountingRunHasTheEntangledStatistics) {
+    RandomSource::setTickSource(fixedTicks);
+    BellWindow* window = openBell();
+    window->countButton->value(1);
+    const int pairs = 200000;
+    window->experimentInput->value(pairs);
+    FrameLog log;
+    log.attach(bellView);
+    startRun();
+    EXPECT_EQ(log.total, 0) << "a counting run draws no frames";
+    expectDisplaysMatchCounts(*window, pairs);
+
+    // The same draws replayed: the first left setting is A, each later one the
+    // value drawn at the end of the pair before.
+    RandomSource replay;
+    replay.setModulus(3);
+    replay.state = fixedTicks();
+    int expected[3][3][4];
+    replayCounts(replay, pairs, expected);
+    EXPECT_EQ(std::memcmp(expected, window->counts, sizeof expected), 0);
+
+    const double n = pairs / 9.0;
+    for (int l = 0; l < 3; ++l) {
+        for (int r = 0; r < 3; ++r) {
+            const double theta = (l - r) * 30 * M_PI / 180;
+            const double sin2 = std::sin(theta) * std::sin(theta);
+            for (int o = 0; o < 4; ++o) {
+                const int count = window->counts[l][r][o];
+                if (l == r && (o == 0 || o == 3)) {
+                    EXPECT_EQ(count, 0) << l << r << o;
+                    continue;
+                }
+                const double share = (o == 0 || o == 3 ? sin2 : 1 - sin2) / 2;
+                const double mean = pairs * share / 9;
+                const double sigma = std::sqrt(pairs * share / 9 * (1 - share / 9));
+                EXPECT_NEAR(count, mean, 5 * sigma) << l << r << o;
+            }
+        }
+    }
+    (void)n;
+    EXPECT_GT(window->counts[0][2][0], window->counts[1][2][0] + window->counts[0][1][0]);
+
+    // A second Start on the same window: its first left setting is the value the
+    // previous run drew last, and the source is seeded again.
+    window->experimentInput->value(500);
+    startRun();
+    replay.state = fixedTicks();
+    replayCounts(replay, 500, expected);
+    EXPECT_EQ(std::memcmp(expected, window->counts, sizeof expected), 0);
+    expectDisplaysMatchCounts(*window, 500);
+}
+
+TEST(BellControls, ExperimentZeroAndTypedValues) {
+    BellWindow* window = openBell();
+    Fl_Value_Input* field = window->experimentInput;
+    // Typing goes through the field's inner input, as keystrokes do.
+    auto type = [field](const char* text) {
+        field->input.value(text);
+        field->input.do_callback();
+        return field->value();
+    };
+    EXPECT_EQ(type("12345678"), 999999);
+    EXPECT_EQ(type("-5"), 0);
+    EXPECT_EQ(type("2500"), 2500);
+    EXPECT_EQ(type(""), 0);
+
+    FrameLog log;
+    log.attach(bellView);
+    startRun();
+    EXPECT_EQ(log.total, 0);
+    EXPECT_TRUE(window->startButton->active());
+    expectDisplaysMatchCounts(*window, 0);
+    EXPECT_STREQ(window->inequalityText[1], "0");
+
+    // A value that is not whole performs the whole pairs below it.
+    window->countButton->value(1);
+    field->value(3.7);
+    startRun();
+    expectDisplaysMatchCounts(*window, 3);
+}
+
+TEST(BellControls, StopHoldsTheRunAndLoweringExperimentEndsIt) {
+    BellWindow* window = openBell();
+    window->experimentInput->value(1000);
+    window->stopButton->value(1);
+    FrameLog log;
+    log.attach(bellView);
+    int framesWhenReleased = -1;
+    double heldSeconds = 0;
+    log.action = [&](int pair, int phase, bool first) {
+        if (log.total == 1) {
+            EXPECT_EQ(window->stopButton->value(), 0) << "Start switches Stop off";
+        }
+        if (log.total == 100) {
+            // Light Stop as a click would; a later click switches it off.
+            Fl::add_timeout(0.3, [](void* data) {
+                auto* w = static_cast<BellWindow*>(data);
+                w->stopButton->value(0);
+                w->stopButton->do_callback();
+            }, window);
+            const auto start = std::chrono::steady_clock::now();
+            window->stopButton->value(1);
+            window->stopButton->do_callback();
+            heldSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            framesWhenReleased = log.total;
+        }
+        if (pair == 2 && phase == 2 && first) window->experimentInput->value(1);
+    };
+    startRun();
+    EXPECT_EQ(framesWhenReleased, 100) << "no frame step while Stop is lit";
+    EXPECT_GE(heldSeconds, 0.25);
+    EXPECT_EQ(log.total, 2 * 251) << "the run ends after the pair under way";
+    EXPECT_EQ(window->stopButton->value(), 0);
+    expectDisplaysMatchCounts(*window, 2);
+}
+
+// A counting run repaints its displays only every few hundred pairs; Stop must
+// still show the counts as they stand.
+TEST(BellControls, StopDuringCountingShowsTheCurrentCounts) {
+    static BellWindow* window = openBell();
+    window->countButton->value(1);
+    window->experimentInput->value(999999);
+    static int heldAt = -1;
+    Fl::add_timeout(0.1, [](void*) {
+        Fl::add_timeout(0.1, [](void*) {
+            heldAt = std::atoi(window->performedText);
+            EXPECT_GT(heldAt, 0);
+            expectDisplaysMatchCounts(*window, heldAt);
+            // Every changed text was handed to its box, and the box has drawn it.
+            EXPECT_FALSE(window->performedStale);
+            EXPECT_EQ(window->performedDisplay->damage(), 0);
+            for (int l = 0; l < 3; ++l)
+                for (int r = 0; r < 3; ++r)
+                    for (int o = 0; o < 4; ++o) {
+                        EXPECT_FALSE(window->counterStale[l][r][o]);
+                        EXPECT_EQ(window->counterDisplays[l][r][o]->damage(), 0);
+                    }
+            window->experimentInput->value(heldAt);
+            window->stopButton->value(0);
+            window->stopButton->do_callback();
+        });
+        window->stopButton->value(1);
+        window->stopButton->do_callback();
+    });
+    startRun();
+    EXPECT_GT(heldAt, 0);
+    expectDisplaysMatchCounts(*window, heldAt);
+}
+
+TEST(BellControls, CountSwitchedDuringARunActsFromTheNextPair) {
+    BellWindow* window = openBell();
+    BellView* view = bellView;
+    window->experimentInput->value(999999);
+    FrameLog log;
+    log.attach(view);
+    int countedPairs = -1;
+    log.action = [&](int pair, int phase, bool first) {
+        if (pair == 1 && phase == 3 && first) {
+            window->countButton->value(1);
+            window->countButton->do_callback();
+            EXPECT_FALSE(view->sceneLit);
+            EXPECT_EQ(view->lightLevels[1], 0.1f);
+        }
+        if (pair == 1 && phase == 9) {
+            // Switched off again while the run counts.
+            Fl::add_timeout(0.2, [](void* data) {
+                auto* w = static_cast<BellWindow*>(data);
+                w->countButton->value(0);
+                w->countButton->do_callback();
+            }, window);
+        }
+        if (pair == 2 && phase == 1 && first) {
+            countedPairs = std::atoi(window->performedText);
+            // End the run after this pair.
+            window->experimentInput->value(countedPairs + 1);
+        }
+    };
+    startRun();
+    EXPECT_GT(countedPairs, 2) << "pairs were counted without animation";
+    EXPECT_EQ(log.total, 2 * 251) << "the pair under way and the one after Count went off";
+    EXPECT_TRUE(view->sceneLit);
+    EXPECT_EQ(view->lightLevels[1], 0.6f);
+    expectDisplaysMatchCounts(*window, countedPairs + 1);
+}
+
+TEST(BellWindows, ReturnEndsTheRunAndReopeningGivesAFreshWindow) {
+    BellWindow* first = openBell();
+    BellView* firstView = bellView;
+    first->experimentInput->value(1000);
+    {
+        FrameLog log;
+        log.attach(firstView);
+        log.action = [&](int, int, bool) {
+            if (log.total == 30) first->returnButton->do_callback();
+        };
+        startRun();
+        EXPECT_EQ(log.total, 30) << "the run ends at its next frame step";
+    }
+    EXPECT_FALSE(first->visible());
+    EXPECT_TRUE(first->startButton->active());
+    expectDisplaysMatchCounts(*first, 1);
+
+    BellWindow* second = openBell();
+    EXPECT_NE(second, first);
+    EXPECT_STREQ(second->performedText, "0");
+    EXPECT_STREQ(second->counterText[0][0][1], "");
+    EXPECT_EQ(second->experimentInput->value(), 1000);
+    EXPECT_EQ(bellView->phase, 0);
+    EXPECT_EQ(bellView->lamps[3].g, 0.0f);  // A+ still in its own red
+    EXPECT_TRUE(waitFor([] { return BellWindow::instances() == 1; })) << "old window reclaimed";
+
+    // A second click on the Bell button raises the shown window.
+    showBellWindow();
+    EXPECT_EQ(bellWindow, second);
+    EXPECT_EQ(BellWindow::instances(), 1);
+}
+
+TEST(BellWindows, ARunStaysWithItsWindowAndEndsWhenItIsClosed) {
+    BellWindow* first = openBell();
+    BellView* firstView = bellView;
+    BellWindow* third = nullptr;
+    FrameLog log;
+    log.attach(firstView);
+    log.action = [&](int, int, bool) {
+        if (log.total == 20) {
+            first->do_callback();  // Escape or the window manager's close
+            EXPECT_FALSE(first->visible());
+            showBellWindow();
+            third = bellWindow;
+        }
+    };
+    startRun();
+    EXPECT_EQ(log.total, 20);
+    ASSERT_NE(third, nullptr);
+    ASSERT_NE(third, first);
+    EXPECT_EQ(sumOfCounters(*third), 0);
+    EXPECT_STREQ(third->performedText, "0");
+    EXPECT_EQ(bellView->phase, 0);
+    EXPECT_EQ(firstView->phase, 1);
+    EXPECT_TRUE(waitFor([] { return BellWindow::instances() == 1; }))
+        << "the replaced window is reclaimed once its run ended";
+}
+
+TEST(BellWindows, ClosingTheWindowEndsAStopHold) {
+    BellWindow* window = openBell();
+    Fl::add_timeout(0.2, [](void*) { leaveBell(); });
+    window->stopButton->value(1);
+    holdWhileStopped();
+    EXPECT_FALSE(window->visible());
+}
+
+}  // namespace
