@@ -57,18 +57,20 @@ TEST_F(TeleportPicture, LegendGreyDuringStageOneThenOnlyTheInputAfterTheRun) {
     window->outcomeSource.state = seedGiving(4, r);
     FrameLog log;
     log.attach(view);
-    int greyArrows = -1;
-    log.onFrame = [&](int frame, int phase) {
-        if (frame == 5) {
-            EXPECT_EQ(phase, 1);
-            greyArrows = 0;
+    // Arrow colours at the first frame of phases 1, 6 and 7.
+    std::map<int, std::vector<int>> legendAt;
+    log.onFrame = [&](int, int phase) {
+        if ((phase == 1 || phase == 6 || phase == 7) && log.perPhase[phase] == 1) {
             for (int i = 0; i < 6; ++i) {
-                greyArrows += classify(brightestAround(*view, legendArrow(*view, i))) == 8;
+                legendAt[phase].push_back(classify(brightestAround(*view, legendArrow(*view, i))));
             }
         }
     };
     startTeleportation(window->startButton);
-    EXPECT_EQ(greyArrows, 6);
+    const std::vector<int> allGrey(6, 8);
+    EXPECT_EQ(legendAt[1], allGrey);
+    EXPECT_EQ(legendAt[6], allGrey);
+    EXPECT_EQ(legendAt[7], (std::vector<int>{8, 8, 8, 8, int(p), 8}));
     ASSERT_EQ(view->phase, 11);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i == int(p) ? i : 8)
