@@ -47,6 +47,7 @@ TEST_F(TeleportRunInWindow, FramesPerStageAndFinishedState) {
     EXPECT_EQ(log.perPhase, expected);  // no frame at all in stage 4
     EXPECT_EQ(log.total, 513);
     EXPECT_EQ(view->phase, 11);
+    EXPECT_NEAR(view->outputZ, -1.69, 0.006);
     EXPECT_TRUE(window->startButton->active());
     // Empty from the start of the run until stage 7, then the angle, kept after.
     EXPECT_EQ(readOuts, (std::vector<std::string>{"", "", "", "", "", "90", "90", "90", "90"}));
