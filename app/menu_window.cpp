@@ -6,6 +6,7 @@
 #include "app/menu_previews.h"
 #include "app/registry.h"
 #include "bell/bell_window.h"
+#include "teleport/teleport_window.h"
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -41,6 +42,7 @@ void buildMenu(MenuWindow& window) {
     window.teleportFrame = new Fl_Box(FL_NO_BOX, 590, 60, 300, 200, "");
     window.teleportCaption = caption(560, 270, 360, 50, "Quantum teleportation");
     window.teleportButton = launchButton(590, 60);
+    window.teleportButton->callback(showTeleportWindow, nullptr);
     window.bb84Frame = new Fl_Box(FL_NO_BOX, 120, 360, 300, 200, "");
     window.bb84Caption = caption(10, 570, 600, 50, "BB84 quantum key distribution protocol");
     window.bb84Button = launchButton(120, 360);

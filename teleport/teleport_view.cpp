@@ -1,0 +1,441 @@
+// Drawing of the teleportation scene. Every item starts from the camera frame
+// inside its own push and pop; colour, normal and line width carry over from one
+// item to the next.
+#include "teleport/teleport_view.h"
+
+#include "app/registry.h"
+#include "scene/bitmap_text.h"
+#include "scene/gl_support.h"
+#include "scene/scene_setup.h"
+#include "teleport/teleport_window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <GL/freeglut.h>
+
+namespace {
+
+void sphere(double radius) { glutSolidSphere(radius, 20, 20); }
+void cone(double base, double height) { glutSolidCone(base, height, 20, 20); }
+void torus(double inner, double outer) { glutSolidTorus(inner, outer, 20, 20); }
+
+// Dial angle that undoes Alice's result r, pointing at the dial number r.
+const int needleTargets[4] = {24, 6, -13, -30};
+
+const char* const descriptionLines[11] = {
+    "Simulation of the teleportation experiment",
+    "of photon teleportation, first shown in 1997",
+    "The state of photon 1 is teleported to become",
+    "the state of one member (3) of the entangled",
+    "photon pair 2 and 3, generated in a nonlinear",
+    "crystal.",
+    "Bob reproduces the arbitrary state of photon",
+    "1, by performing one operation out of the",
+    "possible four, depending on the measurement",
+    "result of Alice, which is communicated to him",
+    "through a classical channel.",
+};
+
+// The description hot spot, in pixels from the window's top-left corner.
+bool inHotSpot(int x, int y) { return 40 < x && x < 180 && 655 < y && y < 695; }
+
+}  // namespace
+
+TeleportView::TeleportView(int x, int y, int w, int h, const char* label)
+    : Fl_Gl_Window(x, y, w, h, label) {
+    for (Color& lamp : lampColours) {
+        lamp.setGrey();
+    }
+}
+
+TeleportWindow* TeleportView::ownerWindow() const { return owner ? owner : teleportWindow; }
+
+bool TeleportView::startActive() const {
+    const TeleportWindow* window = ownerWindow();
+    return !window || !window->startButton || window->startButton->active();
+}
+
+int TeleportView::polarizationIndex() const {
+    const TeleportWindow* window = ownerWindow();
+    return window ? static_cast<int>(window->polarizationSource.value()) : 0;
+}
+
+void TeleportView::lightOutcomeLamp() {
+    const TeleportWindow* window = ownerWindow();
+    const unsigned r = window ? window->outcomeSource.value() : 0;
+    if (r < 4) {
+        lampColours[r].setGold();
+        needleTarget = needleTargets[r];
+    }
+}
+
+int TeleportView::handle(int event) {
+    const int used = Fl_Gl_Window::handle(event);
+    if (used) {
+        redraw();
+    }
+    // Keys are left to the window, so that Escape still closes it while the
+    // pointer rests on the scene; every other event is taken.
+    switch (event) {
+    case FL_KEYBOARD:
+    case FL_KEYUP:
+    case FL_SHORTCUT:
+    case FL_FOCUS:
+    case FL_UNFOCUS:
+        return used;
+    default:
+        return 1;
+    }
+}
+
+void TeleportView::draw() {
+    if (!valid()) {
+        requestVsync();
+    }
+    // Step 1: the hot spot, taken relative to the window wherever it sits.
+    TeleportWindow* window = ownerWindow();
+    const int screenX = Fl::event_x_root();
+    const int screenY = Fl::event_y_root();
+    int x = screenX;
+    int y = screenY;
+    if (window) {
+        window->pointerX = screenX;
+        window->pointerY = screenY;
+        x -= window->x_root();
+        y -= window->y_root();
+    }
+    showDescription = inHotSpot(x, y);
+
+    // Step 2: lights, projection and camera; then the picture.
+    apply(teleportSetup);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    drawMovingParts();
+    drawFixedScene();
+    drawDescription();
+    glPopMatrix();
+}
+
+void TeleportView::drawPhoton(int k, float x, float z) {
+    const char digit[2] = {static_cast<char>('0' + k), 0};
+    glPushMatrix();
+    glColor3f(1, 0, 0);
+    glTranslatef(x, -0.5f, z);
+    sphere(0.15);
+    glNormal3f(0, 0.1f, 0.9f);
+    glColor3f(0, 1, 1);
+    glTranslatef(-0.05f, 0.3f, 0);
+    drawHelveticaText(0, 0, digit);
+    glPopMatrix();
+}
+
+void TeleportView::drawMovingParts() {
+    switch (phase) {
+    case 1:
+        // The pulse: two spheres, the second 0.8 further away.
+        glColor3f(1, 1, 1);
+        glPushMatrix();
+        glTranslatef(pumpX, -0.5f, pumpZ);
+        sphere(0.15);
+        glPopMatrix();
+        glPushMatrix();
+        glTranslatef(pumpX, -0.5f, static_cast<float>(pumpZ - 0.8));
+        sphere(0.15);
+        glPopMatrix();
+        break;
+    case 2:
+    case 3:
+        glColor3f(1, 1, 1);
+        glPushMatrix();
+        glTranslatef(pumpX, -0.5f, pumpZ);
+        sphere(0.15);
+        glPopMatrix();
+        drawPhoton(2, photon2X, photon2Z);
+        drawPhoton(3, photon3X, photon3Z);
+        break;
+    case 4:
+    case 5:
+        drawPhoton(2, photon2X, photon2Z);
+        drawPhoton(3, photon3X, photon3Z);
+        drawPhoton(1, photon1X, photon1Z);
+        drawPhoton(4, photon4X, photon4Z);
+        break;
+    case 6:
+    case 7:
+        drawPhoton(2, photon2X, photon2Z);
+        drawPhoton(3, photon3X, photon3Z);
+        drawPhoton(1, photon1X, photon1Z);
+        break;
+    case 8:
+        drawPhoton(3, photon3X, photon3Z);
+        glPushMatrix();
+        glColor3f(1, 1, 0);
+        glNormal3f(0, 0, 1);
+        glTranslatef(messageX, messageY, messageZ);
+        drawTimesText(0, 0, messageText);
+        glPopMatrix();
+        break;
+    case 9:
+        // Photon 3 has given its state away: no digit any more.
+        glPushMatrix();
+        glColor3f(1, 0, 0);
+        glTranslatef(photon3X, -0.5f, photon3Z);
+        sphere(0.15);
+        glPopMatrix();
+        break;
+    case 10:
+    case 11:
+        drawOutputArrow();
+        break;
+    default:
+        break;
+    }
+    if (phase >= 2 && phase <= 7) {
+        drawHelixPair();
+    }
+}
+
+void TeleportView::drawHelixPair() {
+    // Two coils half a turn apart, starting at photon 2 and running along +x.
+    for (int copy = 0; copy < 2; ++copy) {
+        glPushMatrix();
+        if (copy == 0) {
+            glNormal3f(-1, 0, 0);
+            glLineWidth(3);
+            glColor3f(0.8f, 0.8f, 0.8f);
+        } else {
+            glNormal3f(1, 0, 0);
+        }
+        glTranslatef(static_cast<float>(photon2X + 0.25), -0.5f, static_cast<float>(photon2Z - 0.1));
+        glRotatef(90, 0, 1, 0);
+        glRotatef(-helixTwist, 1, 0, 0);
+        if (copy == 1) {
+            glRotatef(180, 0, 0, 1);
+        }
+        helix.drawHelix(20, 0.12f, helixExtent, 0.4f);
+        glPopMatrix();
+    }
+}
+
+void TeleportView::drawOutputArrow() {
+    glPushMatrix();
+    outputArrow.colour.apply();
+    glTranslatef(3.26f, -0.45f, outputZ);
+    glScalef(0.5f, 0.8f, 1);
+    glRotatef(90, 0, 0, 1);
+    glRotatef(static_cast<float>(polarizationIndex() * 30), 0, 0, 1);
+    outputArrow.drawDoubleArrow(0.2f, 3, 0.7f);
+    glPopMatrix();
+}
+
+void TeleportView::drawFixedScene() {
+    // Titles and names.
+    glPushMatrix();
+    glColor3f(1, 1, 1);
+    glNormal3f(0, 0.1f, 0.9f);
+    glTranslatef(1, 7, 0);
+    drawTimesText(-6, -1, "Quantum teleportation");
+    glColor3f(0, 1, 0);
+    drawTimesText(-5.9f, -9.2f, "Alice");
+    glColor3f(1, 1, 0);
+    drawTimesText(3.5f, -3.7f, "Bob");
+    glPopMatrix();
+
+    // Alice's station: box, four result lamps, their numbers, antenna.
+    glPushMatrix();
+    glScalef(0.8f, 0.8f, 0.8f);
+    glColor3f(0, 0.8f, 0);
+    glTranslatef(-5.8f, 0, 1);
+    glScalef(1.3f, 1, 0.8f);
+    glutSolidCube(2);
+    lampColours[0].apply();
+    glTranslatef(-0.67f, 0.5f, 0.95f);
+    glScalef(0.72f, 1, 1.25f);
+    sphere(0.24);
+    for (int k = 1; k < 4; ++k) {
+        lampColours[k].apply();
+        glTranslatef(0.62f, 0, 0);
+        sphere(0.24);
+    }
+    glColor3f(0.2f, 0.2f, 0.2f);
+    glTranslatef(-1.95f, -0.75f, 0.25f);
+    drawTimesText(0, 0, "0");
+    drawTimesText(0.63f, 0, "1");
+    drawTimesText(1.26f, 0, "2");
+    drawTimesText(1.88f, 0, "3");
+    glColor3f(0, 0.8f, 0);
+    glTranslatef(2.2f, 2.5f, -0.9f);
+    glScalef(1, 18, 1);
+    glutSolidCube(0.15);
+    glRotatef(40, 0, 1, 0);
+    glScalef(6, 0.07f, 1);
+    glTranslatef(0.25f, 0.9f, 0);
+    glutSolidCube(0.6);
+    glPopMatrix();
+
+    // Alice's beam splitter.
+    glPushMatrix();
+    glColor3f(0, 0.8f, 0);
+    glTranslatef(-3.6f, -0.46f, 0.9f);
+    glRotatef(45, 0, 1, 0);
+    glutSolidCube(0.68);
+    glColor3f(0.3f, 0.3f, 0.3f);
+    glTranslatef(0, 0, 0.35f);
+    cone(0.26, 0.05);
+    glColor3f(1, 0, 0);
+    torus(0.04, 0.27);
+    glPopMatrix();
+
+    // The nonlinear crystal.
+    glPushMatrix();
+    glColor3f(0, 0, 0.8f);
+    glTranslatef(-0.2f, -0.5f, 2);
+    glScalef(2, 1, 0.4f);
+    glutSolidCube(0.6);
+    glPopMatrix();
+
+    // Three mirrors; the later translations are in the scaled frame.
+    glPushMatrix();
+    glColor3f(0.9f, 0.9f, 0.9f);
+    glTranslatef(-0.2f, -0.5f, 0.3f);
+    glScalef(1, 0.9f, 0.2f);
+    glutSolidCube(0.46);
+    glTranslatef(-0.8f, 0, 17);
+    glutSolidCube(0.46);
+    glTranslatef(-0.4f, 0, -30);
+    glutSolidCube(0.46);
+    glPopMatrix();
+
+    // Bob's operation box, its dial numbers and the needle.
+    glPushMatrix();
+    glColor3f(0.7f, 0.7f, 0);
+    glTranslatef(4.7f, 0.5f, -10);
+    glScalef(1, 1.3f, 0.7f);
+    glutSolidCube(2);
+    glColor3f(0, 0, 0);
+    glTranslatef(-0.5f, 0.45f, 1.21f);
+    drawTimesText(0, 0, "0");
+    drawTimesText(0.4f, 0.14f, "1");
+    drawTimesText(0.8f, 0.14f, "2");
+    drawTimesText(1.2f, 0.06f, "3");
+    glColor3f(0.8f, 0, 0);
+    glTranslatef(0.6f, -1.18f, -0.2f);
+    glRotatef(static_cast<float>(needleAngle), 0, 0, 1);
+    glRotatef(-90, 1, 0, 0);
+    glScalef(0.8f, 1, 1.6f);
+    cone(0.24, 0.72);
+    glRotatef(180, 1, 0, 0);
+    cone(0.24, 0.14);
+    glPopMatrix();
+
+    // Bob's receiver and its lamp.
+    glPushMatrix();
+    glColor3f(0.7f, 0.7f, 0);
+    glTranslatef(3, 1.5f, -10);
+    glScalef(2.3f, 1, 2.3f);
+    glutSolidCube(0.6);
+    lampColours[5].apply();
+    glScalef(0.5f, 1, 1);
+    glTranslatef(-0.54f, 0, 0);
+    sphere(0.23);
+    glPopMatrix();
+
+    // Bob's entrance port.
+    glPushMatrix();
+    glColor3f(0.7f, 0.7f, 0);
+    glTranslatef(3.92f, -0.4f, -11);
+    glScalef(2, 1, 0.8f);
+    glutSolidCube(1.1);
+    glColor3f(0.3f, 0.3f, 0.3f);
+    glTranslatef(-0.33f, 0, 0.6f);
+    glScalef(0.45f, 1, 0.8f);
+    cone(0.4, 0.05);
+    glColor3f(1, 0, 0);
+    torus(0.06, 0.4);
+    glPopMatrix();
+
+    // The pump laser.
+    glPushMatrix();
+    glColor3f(0.8f, 0.8f, 0);
+    glTranslatef(-0.2f, -0.5f, 8.3f);
+    cone(0.2, 0.9);
+    glColor3f(0.8f, 0, 0.8f);
+    glTranslatef(0, 0, 0.4f);
+    torus(0.1, 0.22);
+    glColor3f(0.7f, 0.5f, 0.1f);
+    glTranslatef(0, -0.3f, 0.6f);
+    glutSolidCube(1);
+    glPopMatrix();
+
+    // The input polarizer (it sets its own colours).
+    glPushMatrix();
+    glTranslatef(-2.2f, -0.5f, 2.2f);
+    glRotatef(45, 0, 1, 0);
+    polarizer.drawDial(0.35f, polarizationIndex() * 30);
+    glPopMatrix();
+
+    // The classical channel.
+    glPushMatrix();
+    glLineWidth(2);
+    glNormal3f(0, 0, 1);
+    lampColours[4].apply();
+    glBegin(GL_LINES);
+    glVertex3f(-1.8f, 2, -2);
+    glVertex3f(2.4f, 1.4f, -9.5f);
+    glEnd();
+    glPopMatrix();
+
+    drawLegend();
+}
+
+void TeleportView::drawLegend() {
+    // Six double-headed arrows at 0, 30, ... 150 degrees from the x axis.
+    const bool beforeRun = startActive() && phase == 1;
+    const int p = polarizationIndex();
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    glTranslatef(-2, -3, 2.6f);
+    glScalef(0.65f, 1, 1);
+    glRotatef(90, 0, 0, 1);
+    glLineWidth(4);
+    for (int i = 0; i < 6; ++i) {
+        if (beforeRun || (phase >= 7 && i == p)) {
+            legendColour.select(i);
+            legendColour.apply();
+        } else {
+            glColor3f(0.4f, 0.4f, 0.4f);
+        }
+        glBegin(GL_LINE_STRIP);
+        glVertex3f(-0.07f, 0.9f, 0);
+        glVertex3f(0, 1.35f, 0);
+        glVertex3f(0, -1.35f, 0);
+        glVertex3f(-0.07f, -0.9f, 0);
+        glEnd();
+        glBegin(GL_LINES);
+        glVertex3f(0.07f, 0.9f, 0);
+        glVertex3f(0, 1.35f, 0);
+        glVertex3f(0.07f, -0.9f, 0);
+        glVertex3f(0, -1.35f, 0);
+        glEnd();
+        glRotatef(30, 0, 0, 1);
+    }
+    glPopMatrix();
+}
+
+void TeleportView::drawDescription() {
+    glPushMatrix();
+    if (!showDescription) {
+        glNormal3f(0, 0.1f, 0.9f);
+        glColor3f(1, 0, 0);
+        glTranslatef(-5.6f, -5.4f, 0);
+        drawTimesText(0, 0, "Description");
+    } else {
+        glColor3f(0, 1, 0);
+        glNormal3f(0, 0.1f, 0.9f);
+        glTranslatef(1.3f, -1.15f, 0);
+        for (int line = 0; line < 11; ++line) {
+            drawHelveticaText(0, static_cast<float>(-0.45 * line), descriptionLines[line]);
+        }
+    }
+    glPopMatrix();
+}

@@ -1,0 +1,135 @@
+// Building, raising, holding and leaving the teleportation window.
+#include "teleport/teleport_window.h"
+
+#include "app/registry.h"
+#include "teleport/teleport_run.h"
+#include "teleport/teleport_view.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
+
+TeleportWindow::TeleportWindow(int w, int h) : Fl_Window(w, h) {
+    polarizationSource.lastValue = 0;
+}
+
+void TeleportWindow::release() {
+    --holders;
+    if (holders == 0 && reclaimWhenFree) {
+        reclaimWhenFree = false;
+        Fl::delete_widget(this);
+    }
+}
+
+TeleportWindow* owningTeleportWindow(Fl_Widget* widget) {
+    while (widget && widget->parent()) {
+        widget = widget->parent();
+    }
+    if (auto* window = dynamic_cast<TeleportWindow*>(widget)) {
+        return window;
+    }
+    return teleportWindow;
+}
+
+namespace {
+
+// A replaced window is hidden for good; free it now, or once its run lets go.
+void reclaim(TeleportWindow* old) {
+    if (!old || old->shown()) {
+        return;
+    }
+    if (old->holders > 0) {
+        old->reclaimWhenFree = true;
+    } else {
+        Fl::delete_widget(old);
+    }
+}
+
+}  // namespace
+
+TeleportWindow* buildTeleportWindow() {
+    TeleportWindow* old = teleportWindow;
+
+    // Step 1: the window; it is the current group for everything created next.
+    auto* window = new TeleportWindow(1024, 768);
+    teleportWindow = window;
+    window->color(113, 49);
+    window->label("Quantum-teleportation");
+    // Escape and the window manager's close act as Return.
+    window->callback(leaveTeleportation, nullptr);
+
+    // Step 2: the read-out and the three buttons.
+    window->polarizationLabel = new Fl_Box(FL_NO_BOX, 155, 698, 160, 30, "Polarization:");
+    window->polarizationLabel->labelfont(FL_TIMES_BOLD);
+    window->polarizationLabel->labelsize(30);
+    window->polarizationLabel->labelcolor(FL_YELLOW);
+
+    window->polarizationBox = new Fl_Box(FL_PLASTIC_UP_BOX, 325, 696, 70, 35, "");
+    window->polarizationBox->color(FL_GREEN);
+    window->polarizationBox->labelfont(FL_HELVETICA_BOLD);
+    window->polarizationBox->labelsize(32);
+
+    window->stopButton = new Fl_Light_Button(532, 697, 110, 40, "Stop");
+    window->stopButton->color(62);
+    window->stopButton->selection_color(FL_RED);
+    window->stopButton->labelfont(FL_TIMES_BOLD);
+    window->stopButton->labelsize(30);
+    window->stopButton->callback(holdTeleportation, nullptr);
+
+    window->startButton = new Fl_Button(672, 692, 120, 47, "Start");
+    window->startButton->color(61);
+    window->startButton->labelfont(FL_TIMES_BOLD);
+    window->startButton->labelsize(36);
+    window->startButton->labeltype(FL_ENGRAVED_LABEL);
+    window->startButton->callback(startTeleportation, nullptr);
+
+    window->returnButton = new Fl_Button(898, 697, 110, 40, "Return");
+    window->returnButton->color(FL_RED);
+    window->returnButton->labelfont(FL_TIMES_BOLD);
+    window->returnButton->labelsize(32);
+    window->returnButton->callback(leaveTeleportation, nullptr);
+
+    // Step 3: the view.
+    teleportView = new TeleportView(15, 15, 994, 670);
+    teleportView->owner = window;
+    window->view = teleportView;
+    teleportView->redraw();
+
+    window->end();
+    reclaim(old);
+    return window;
+}
+
+void showTeleportWindow(Fl_Widget*, void*) {
+    if (raiseIfShown(teleportWindow)) {
+        return;
+    }
+    buildTeleportWindow()->show();
+}
+
+void holdTeleportation(Fl_Widget* widget, void*) {
+    TeleportWindow* window = owningTeleportWindow(widget);
+    if (!window) {
+        return;
+    }
+    ++window->holders;
+    Fl::check();
+    // A closed window can never switch the light off again: stop holding then.
+    while (window->stopButton->value() == 1 && window->shown()) {
+        Fl::check();
+    }
+    window->release();
+}
+
+void leaveTeleportation(Fl_Widget* widget, void*) {
+    TeleportWindow* window = owningTeleportWindow(widget);
+    if (!window) {
+        return;
+    }
+    if (window->view) {
+        window->view->hide();
+    }
+    window->hide();
+    refreshPreviews();
+}

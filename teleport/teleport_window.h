@@ -1,0 +1,66 @@
+// The teleportation demonstration's window: the 3-D view, the "Polarization:"
+// read-out, Stop, Start and Return, and the callbacks that open and leave it.
+#pragma once
+
+#include "scene/random_source.h"
+
+#include <FL/Fl_Window.H>
+
+class Fl_Box;
+class Fl_Button;
+class Fl_Light_Button;
+class Fl_Widget;
+class TeleportView;
+
+class TeleportWindow : public Fl_Window {
+public:
+    Fl_Box* polarizationLabel = nullptr;
+    // Screen position of the pointer at the view's last draw.
+    int pointerX = 0;
+    int pointerY = 0;
+    // Input polarization index (modulus 6), reseeded at every Start.
+    RandomSource polarizationSource;
+    // Alice's result (modulus 4): seeded once here, so the runs of one window
+    // continue one sequence.
+    RandomSource outcomeSource;
+    // Decimal input angle, "0" to "150".
+    char polarizationText[8] = {0};
+    Fl_Box* polarizationBox = nullptr;
+    Fl_Button* startButton = nullptr;
+    Fl_Button* returnButton = nullptr;
+    Fl_Light_Button* stopButton = nullptr;
+    // The view built with this window. Runs and Return reach it here rather than
+    // through the registry, so they never act on a newer window.
+    TeleportView* view = nullptr;
+    // Runs and Stop loops currently on the stack that use this window; it is
+    // reclaimed only when none is left.
+    int holders = 0;
+    // Set when a newer window replaced this one while it was still held.
+    bool reclaimWhenFree = false;
+
+    TeleportWindow(int w, int h);
+
+    // Called by a run or Stop loop as it ends: a replaced window nobody holds any
+    // longer is deleted at the next event pass.
+    void release();
+};
+
+// Builds a new window with its widgets and view and moves the registry to it,
+// without showing it. The previous window, if hidden and free, is reclaimed.
+TeleportWindow* buildTeleportWindow();
+
+// The menu's teleportation button: raises the window if it is still shown,
+// otherwise builds a fresh one and shows it.
+void showTeleportWindow(Fl_Widget* = nullptr, void* = nullptr);
+
+// Stop: while the light is on, events keep being served here, which holds a run
+// between two of its frames.
+void holdTeleportation(Fl_Widget* = nullptr, void* = nullptr);
+
+// Return, also the window's close and Escape: hides the view and the window and
+// refreshes the menu's previews.
+void leaveTeleportation(Fl_Widget* = nullptr, void* = nullptr);
+
+// The teleportation window a widget belongs to; the current one when the widget
+// is none of its (a plain call).
+TeleportWindow* owningTeleportWindow(Fl_Widget* widget);

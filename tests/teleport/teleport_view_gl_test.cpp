@@ -1,0 +1,151 @@
+// What the teleportation view shows, read back from a real GL context: the
+// starting picture, the legend's colour rule, lamps and dial after a run, and
+// the description hot spot.
+#include "teleport_probe.h"
+
+#include "teleport/teleport_run.h"
+
+#include <FL/Fl_Button.H>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace teleport_probe;
+
+struct TeleportPicture : testing::Test {
+    TeleportWindow* window = nullptr;
+    TeleportView* view = nullptr;
+
+    void SetUp() override {
+        RandomSource::setTickSource(fixedTicks);
+        // Keep the pointer off the hot spot unless a test moves it there.
+        Fl::e_x_root = 5000;
+        Fl::e_y_root = 5000;
+        window = openWindow();
+        view = window->view;
+    }
+    void TearDown() override { RandomSource::setTickSource(nullptr); }
+
+    // The red "Description" label's first letters, in view pixels.
+    Point labelPoint() {
+        return project(*view, [] { glTranslatef(-5.6f, -5.4f, 0); }, 0.35f, 0.12f, 0);
+    }
+    static bool red(Pixel p) { return p.r > 120 && p.g < 60 && p.b < 60; }
+    static bool green(Pixel p) { return p.g > 120 && p.r < 60 && p.b < 60; }
+};
+
+TEST_F(TeleportPicture, FreshWindowShowsThePhaseOnePicture) {
+    ASSERT_EQ(view->phase, 1);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i) << "legend arrow " << i;
+    }
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(classify(brightestAround(*view, aliceLamp(*view, k), 4)), 8) << "lamp " << k;
+        EXPECT_EQ(countAround(*view, aliceLamp(*view, k), 4, isGold), 0) << "lamp " << k;
+    }
+    EXPECT_GT(countAround(*view, needleAt(*view, 48), 1, isNeedleRed), 4);
+    for (int target : {24, 6, -13, -30}) {
+        EXPECT_EQ(countAround(*view, needleAt(*view, target), 1, isNeedleRed), 0);
+    }
+    EXPECT_GT(countAround(*view, labelPoint(), 8, red), 3);
+}
+
+TEST_F(TeleportPicture, LegendGreyDuringStageOneThenOnlyTheInputAfterTheRun) {
+    const uint32_t p = 4;
+    const uint32_t r = 1;
+    fixedSeed = seedGiving(6, p);
+    window->outcomeSource.state = seedGiving(4, r);
+    FrameLog log;
+    log.attach(view);
+    // Arrow colours at the first frame of phases 1, 6 and 7.
+    std::map<int, std::vector<int>> legendAt;
+    log.onFrame = [&](int, int phase) {
+        if ((phase == 1 || phase == 6 || phase == 7) && log.perPhase[phase] == 1) {
+            for (int i = 0; i < 6; ++i) {
+                legendAt[phase].push_back(classify(brightestAround(*view, legendArrow(*view, i))));
+            }
+        }
+    };
+    startTeleportation(window->startButton);
+    const std::vector<int> allGrey(6, 8);
+    EXPECT_EQ(legendAt[1], allGrey);
+    EXPECT_EQ(legendAt[6], allGrey);
+    EXPECT_EQ(legendAt[7], (std::vector<int>{8, 8, 8, 8, int(p), 8}));
+    ASSERT_EQ(view->phase, 11);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i == int(p) ? i : 8)
+            << "legend arrow " << i;
+    }
+    for (int k = 0; k < 4; ++k) {
+        const int gold = countAround(*view, aliceLamp(*view, k), 4, isGold);
+        if (k == int(r)) {
+            EXPECT_GT(gold, 10) << "lamp " << k;
+        } else {
+            EXPECT_EQ(gold, 0) << "lamp " << k;
+        }
+    }
+    // The needle points at dial setting r.
+    EXPECT_GT(countAround(*view, needleAt(*view, 6), 1, isNeedleRed), 4);
+    EXPECT_EQ(countAround(*view, needleAt(*view, 48), 1, isNeedleRed), 0);
+    // Bob's output arrow stands at its final depth in the input's colour.
+    const Point output = project(*view, [&] { glTranslatef(3.26f, -0.45f, view->outputZ); }, 0, 0, 0);
+    int outputColour = -2;
+    for (const Pixel& px : pixelsAround(*view, output, 4)) {
+        if (classify(px) == int(p)) outputColour = int(p);
+    }
+    EXPECT_EQ(outputColour, int(p));
+}
+
+TEST_F(TeleportPicture, HotSpotFollowsTheWindowAndSwapsLabelForText) {
+    // The description's first line starts here.
+    const Point text = project(*view, [] { glTranslatef(1.3f, -1.15f, 0); }, 0, 0, 0);
+    const Point textPoint{text.x + 20, text.y - 6};
+    EXPECT_GT(countAround(*view, labelPoint(), 8, red), 3);
+    EXPECT_EQ(countAround(*view, textPoint, 10, green), 0);
+
+    // Inside the rectangle, measured from the window's corner.
+    Fl::e_x_root = window->x_root() + 100;
+    Fl::e_y_root = window->y_root() + 670;
+    EXPECT_GT(countAround(*view, textPoint, 10, green), 3);
+    EXPECT_EQ(countAround(*view, labelPoint(), 8, red), 0);
+    EXPECT_TRUE(view->showDescription);
+    EXPECT_EQ(window->pointerX, Fl::e_x_root);
+    EXPECT_EQ(window->pointerY, Fl::e_y_root);
+
+    // The edges: 41..179 and 656..694 are in, 40, 180, 655 and 695 are out.
+    const int inside[][2] = {{41, 656}, {179, 694}};
+    const int outside[][2] = {{40, 670}, {180, 670}, {100, 655}, {100, 695}};
+    for (const auto& at : inside) {
+        Fl::e_x_root = window->x_root() + at[0];
+        Fl::e_y_root = window->y_root() + at[1];
+        pixelsAround(*view, textPoint, 0);
+        EXPECT_TRUE(view->showDescription) << at[0] << "," << at[1];
+    }
+    for (const auto& at : outside) {
+        Fl::e_x_root = window->x_root() + at[0];
+        Fl::e_y_root = window->y_root() + at[1];
+        pixelsAround(*view, textPoint, 0);
+        EXPECT_FALSE(view->showDescription) << at[0] << "," << at[1];
+    }
+
+    // Moved elsewhere on the screen, the hot spot moves with it.
+    window->position(150, 120);
+    waitFor([&] { return window->x_root() == 150 && window->y_root() == 120; }, 2);
+    Fl::e_x_root = 100;
+    Fl::e_y_root = 670;
+    pixelsAround(*view, textPoint, 0);
+    EXPECT_FALSE(view->showDescription);
+    Fl::e_x_root = 150 + 100;
+    Fl::e_y_root = 120 + 670;
+    EXPECT_GT(countAround(*view, textPoint, 10, green), 3);
+}
+
+TEST_F(TeleportPicture, PointerMotionRedrawsAndKeysAreLeftToTheWindow) {
+    EXPECT_EQ(view->handle(FL_MOVE), 1);
+    EXPECT_EQ(view->handle(FL_PUSH), 1);
+    // Escape must reach the window's callback (Return) wherever the pointer is.
+    EXPECT_EQ(view->handle(FL_SHORTCUT), 0);
+    EXPECT_EQ(view->handle(FL_KEYBOARD), 0);
+}
+
+}  // namespace
