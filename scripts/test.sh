@@ -16,7 +16,16 @@ echo "== Tests"
 (cd "$root/build" && ctest -j2 --output-on-failure --timeout 300)
 
 echo "== Tests with sanitizers"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:verify_asan_link_order=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tests/support/lsan.supp:print_suppressions=0"
-(cd "$root/build-sanitize" && ctest -j2 --output-on-failure --timeout 300)
+# The GL vendor library and Mesa's driver are loaded for a moment and unloaded
+# again when freeglut opens its display; what they allocated then could not be
+# traced to them at exit. Preloaded, they stay and their leaks are suppressed
+# by name (tests/support/lsan.supp).
+libdir="/usr/lib/$(gcc -print-multiarch)"
+preload=""
+for lib in "$libdir/libGLX_mesa.so.0" "$libdir/dri/swrast_dri.so"; do
+  [ -e "$lib" ] && preload="$preload $lib"
+done
+(cd "$root/build-sanitize" && LD_PRELOAD="$preload" ctest -j2 --output-on-failure --timeout 300)
