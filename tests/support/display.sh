@@ -3,12 +3,13 @@
 # here, not by Xvfb, since servers started at the same moment by parallel tests
 # can otherwise be handed the same number. -noreset: a server that resets when its
 # last client leaves refuses the next program that connects during the reset.
+# Options given to start_display are passed on to Xvfb.
 start_display() {
   local attempt number
   for attempt in $(seq 1 20); do
     number=$((200 + RANDOM % 700))
     [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset "$@" >/dev/null 2>&1 &
     XVFB_PID=$!
     local tries
     for tries in $(seq 1 100); do

@@ -1,0 +1,247 @@
+// Frame budget of the real views and runs: builds the title screen, the menu and
+// each demonstration through the program's own callbacks on the current display,
+// times their frame steps and runs, and prints the table rows as CSV.
+#include "app/fonts.h"
+#include "app/intro_view.h"
+#include "app/main_window.h"
+#include "app/menu_previews.h"
+#include "app/menu_window.h"
+#include "app/program.h"
+#include "app/registry.h"
+#include "bell/bell_run.h"
+#include "bell/bell_view.h"
+#include "bell/bell_window.h"
+#include "bench/frame_clock.h"
+#include "bench/stats.h"
+#include "scene/frame_step.h"
+#include "scene/gl_support.h"
+#include "teleport/teleport_run.h"
+#include "teleport/teleport_view.h"
+#include "teleport/teleport_window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
+#include <FL/Fl_Value_Input.H>
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// How often each figure is repeated; --quick is for checking the programs.
+struct Repeats {
+    int titleTurns = 1500;
+    int previewSteps = 300;
+    int bellPairs = 8;
+    int teleportRuns = 5;
+    int countingRuns = 3;
+    int countedPairs = 999999;
+};
+
+// Frames drawn before any figure is taken: the renderer compiles its shaders
+// for each new context and state on first use, once per window.
+constexpr int kWarmUpSteps = 30;
+
+void emit(const Figure& figure, const std::vector<double>& samples) {
+    std::printf("%s\n", csvRow(figure, samples).c_str());
+    std::fflush(stdout);
+}
+
+Figure viewFigure(const std::string& name, double targetMs) {
+    Figure figure{name, "ms/frame step", Better::Lower, {}};
+    figure.target.kind = Target::AtMost;
+    figure.target.limit = targetMs;
+    return figure;
+}
+
+Figure rateFigure(const std::string& name, const std::string& unit) {
+    return Figure{name, unit, Better::Higher, {}};
+}
+
+void progress(const char* what) {
+    std::fprintf(stderr, "bench: %s\n", what);
+}
+
+bool waitUntilDrawn(Fl_Gl_Window* view) {
+    const bool drawn = waitFor([view] { return view->shown() && view->visible() && view->valid(); });
+    // Let the rest of the window draw once before timing anything.
+    waitFor([] { return false; }, 0.2);
+    return drawn;
+}
+
+void reportRenderer(Fl_Gl_Window* view) {
+    view->make_current();
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    std::fprintf(stderr, "bench: renderer %s\n", renderer ? renderer : "unknown");
+}
+
+// The title loop itself, timed from one turn to the next by a check handler,
+// which the loop's event pass calls once a turn; "Go" ends it as a click would.
+struct TitleTurns {
+    int wanted = 0;
+    int turns = 0;
+    StepTimes times;
+};
+
+void onTitleTurn(void* data) {
+    auto* title = static_cast<TitleTurns*>(data);
+    if (title->turns == kWarmUpSteps) {
+        title->times.restart();
+    }
+    title->times.mark();
+    if (++title->turns == kWarmUpSteps + title->wanted + 1) {
+        goToMenu();
+    }
+}
+
+std::vector<double> timeTitleLoop(int turns) {
+    TitleTurns title;
+    title.wanted = turns;
+    Fl::add_check(onTitleTurn, &title);
+    runTitleLoop();
+    Fl::remove_check(onTitleTurn, &title);
+    return title.times.intervalsMs();
+}
+
+// A still view redrawn alone, one frame step at a time.
+std::vector<double> timeStillView(Fl_Gl_Window* view, int steps) {
+    for (int i = 0; i < kWarmUpSteps; ++i) {
+        view->redraw();
+        frameStep();
+    }
+    StepTimes times;
+    times.restart();
+    times.mark();
+    for (int i = 0; i < steps; ++i) {
+        view->redraw();
+        frameStep();
+        times.mark();
+    }
+    return times.intervalsMs();
+}
+
+// Runs started by their Start callback; the observer times every frame step.
+struct RunTimes {
+    std::vector<double> stepMs;
+    std::vector<double> stepsPerSecond;
+    std::vector<double> seconds;
+};
+
+void timeRuns(int runs, const std::function<void()>& start, RunTimes& out) {
+    FrameClock clock;
+    start();  // warm-up
+    for (int i = 0; i < runs; ++i) {
+        clock.attach();
+        const auto began = StepTimes::Clock::now();
+        start();
+        const double seconds = StepTimes::secondsSince(began);
+        clock.detach();
+        const std::vector<double> steps = clock.intervalsMs();
+        out.stepMs.insert(out.stepMs.end(), steps.begin(), steps.end());
+        out.stepsPerSecond.push_back(clock.frames() / seconds);
+        out.seconds.push_back(seconds);
+    }
+}
+
+void benchTitleAndMenu(const Repeats& repeats) {
+    progress("title screen");
+    buildMainWindow();
+    if (!waitUntilDrawn(introView)) {
+        progress("the title screen was not drawn");
+        return;
+    }
+    reportRenderer(introView);
+    emit(viewFigure("Introduction view (title loop turn)", 8), timeTitleLoop(repeats.titleTurns));
+
+    progress("menu previews");
+    if (!menuWindow || !waitUntilDrawn(bb84Preview)) {
+        progress("the menu was not drawn");
+        return;
+    }
+    emit(viewFigure("Bell preview", 8), timeStillView(bellPreview, repeats.previewSteps));
+    emit(viewFigure("Teleportation preview", 8),
+         timeStillView(teleportPreview, repeats.previewSteps));
+    emit(viewFigure("BB84 preview", 8), timeStillView(bb84Preview, repeats.previewSteps));
+}
+
+void benchBell(const Repeats& repeats) {
+    progress("Bell demonstration");
+    menuWindow->bellButton->do_callback();
+    BellWindow* window = bellWindow;
+    if (!window || !waitUntilDrawn(bellView)) {
+        progress("the Bell window was not drawn");
+        return;
+    }
+    window->experimentInput->value(1);
+    RunTimes animated;
+    timeRuns(repeats.bellPairs, [window] { window->startButton->do_callback(); }, animated);
+    emit(viewFigure("Bell view (during a pair)", 8), animated.stepMs);
+    emit(rateFigure("Bell run: one pair animated", "frame steps/s"), animated.stepsPerSecond);
+
+    // Count-only: the user lights Count, which also dims the scene.
+    progress("Bell counting");
+    window->countButton->value(1);
+    window->countButton->do_callback();
+    window->experimentInput->value(repeats.countedPairs);
+    std::vector<double> pairsPerSecond;
+    for (int i = 0; i < repeats.countingRuns; ++i) {
+        const auto began = StepTimes::Clock::now();
+        window->startButton->do_callback();
+        pairsPerSecond.push_back(repeats.countedPairs / StepTimes::secondsSince(began));
+    }
+    Figure counting = rateFigure("Bell run: count only (" + std::to_string(repeats.countedPairs) +
+                                     " pairs)",
+                                 "pairs/s");
+    counting.target.kind = Target::AtLeast;
+    counting.target.limit = 50000;
+    emit(counting, pairsPerSecond);
+
+    window->returnButton->do_callback();
+}
+
+void benchTeleport(const Repeats& repeats) {
+    progress("teleportation demonstration");
+    menuWindow->teleportButton->do_callback();
+    TeleportWindow* window = teleportWindow;
+    if (!window || !waitUntilDrawn(window->view)) {
+        progress("the teleportation window was not drawn");
+        return;
+    }
+    RunTimes runs;
+    timeRuns(repeats.teleportRuns, [window] { window->startButton->do_callback(); }, runs);
+    emit(viewFigure("Teleportation view (during a run)", 8), runs.stepMs);
+    emit(rateFigure("Teleportation run: whole run", "frame steps/s"), runs.stepsPerSecond);
+    window->returnButton->do_callback();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Repeats repeats;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) {
+            repeats = {200, 40, 2, 1, 1, 20000};
+        } else {
+            std::fprintf(stderr, "usage: %s [--quick]\n", argv[0]);
+            return 2;
+        }
+    }
+    // Started like the program: GLUT first, then the fonts; zel.bmp is read from
+    // the working folder.
+    initGlut();
+    chooseFonts();
+    std::printf("%s\n", csvHeader().c_str());
+    benchTitleAndMenu(repeats);
+    if (!menuWindow) {
+        return 1;
+    }
+    benchBell(repeats);
+    benchTeleport(repeats);
+    menuWindow->hide();
+    return 0;
+}
