@@ -98,9 +98,15 @@ const char* unitsDigit(unsigned column) { return unitsTable[column < 32 ? column
 Bb84View::Bb84View(int x, int y, int w, int h, const char* label)
     : Fl_Gl_Window(x, y, w, h, label) {}
 
+// Keys are left to the rest of the window: claiming them here would swallow the
+// Escape that closes the window like Return.
 int Bb84View::handle(int event) {
-    if (Fl_Gl_Window::handle(event)) {
+    const int used = Fl_Gl_Window::handle(event);
+    if (used) {
         redraw();
+    }
+    if (event == FL_SHORTCUT || event == FL_KEYBOARD || event == FL_KEYUP) {
+        return used;
     }
     return 1;
 }

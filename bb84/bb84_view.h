@@ -55,7 +55,8 @@ public:
     void setPhase(int n) { phase = n; }
     void draw() override;
     // Every event the base class uses redraws the view, so pointer motion keeps
-    // the description hot spot live.
+    // the description hot spot live. Pointer events are all taken; keys only when
+    // used, so that Escape still reaches the window.
     int handle(int event) override;
 
 private:
