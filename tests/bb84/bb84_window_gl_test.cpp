@@ -71,8 +71,10 @@ TEST_F(Bb84WindowTest, LaunchWhileShownRaisesAndReturnThenLaunchGivesFreshWindow
     EXPECT_FALSE(window->visible());
     EXPECT_FALSE(view->visible());
 
+    Fl_Widget_Tracker old(window);
     showBb84Window(nullptr);
     ASSERT_NE(bb84Window, nullptr);
+    EXPECT_TRUE(waitFor([&] { return old.deleted(); })) << "the hidden window is reclaimed";
     EXPECT_NE(bb84View, nullptr);
     EXPECT_TRUE(waitFor([] { return bb84Window->visible(); }));
     EXPECT_EQ(bb84View->phase, 0);
@@ -83,6 +85,32 @@ TEST_F(Bb84WindowTest, LaunchWhileShownRaisesAndReturnThenLaunchGivesFreshWindow
     EXPECT_EQ(bb84Window->view, bb84View);
     EXPECT_EQ(receiverTable->scene, bb84View);
     leaveKeyDistribution(bb84Window->returnButton);
+}
+
+TEST_F(Bb84WindowTest, RunKeepsToItsWindowWhenANewOneIsOpenedMeanwhile) {
+    // The window is closed and the menu's button clicked within one event pass:
+    // the new window must stay untouched by the old run, and the old window is
+    // reclaimed only once its run has ended.
+    setSpeed(1.0);
+    Bb84Window* newer = nullptr;
+    Fl_Widget_Tracker old(window);
+    onFrame = [&](const Frame& f) {
+        if (!newer && f.phase == 2) {
+            window->do_callback();
+            showBb84Window(nullptr);
+            newer = bb84Window;
+            EXPECT_FALSE(old.deleted());
+        }
+    };
+    run();
+    ASSERT_NE(newer, nullptr);
+    ASSERT_NE(newer, window);
+    EXPECT_EQ(bb84Window, newer);
+    EXPECT_EQ(bb84View->phase, 0);
+    for (int i = 0; i < keyColumns; ++i) EXPECT_EQ(senderTable->bases[i].symbol, ' ') << i;
+    EXPECT_TRUE(waitFor([&] { return old.deleted(); }));
+    EXPECT_TRUE(newer->visible());
+    leaveKeyDistribution(newer->returnButton);
 }
 
 TEST_F(Bb84WindowTest, WindowCloseActsAsReturn) {

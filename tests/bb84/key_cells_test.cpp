@@ -1,5 +1,5 @@
 // Cells and texts of the key tables that need no display: the digits a column
-// number flies with, the decimal text of a draw, and the cell raster positions.
+// number flies with and the decimal text of a draw.
 #include "bb84/bb84_view.h"
 #include "bb84/key_tables.h"
 #include "scene/random_source.h"
@@ -39,14 +39,4 @@ TEST(KeyCells, ValueTextIsTheDecimalOfTheLastDraw) {
     random.next();
     formatValueText(random);
     EXPECT_LE(std::string(random.valueText).size(), 3u);
-}
-
-TEST(KeyCells, CellColumnsStepByAboutAThirdOfAUnit) {
-    for (int i = 1; i < keyColumns; ++i) {
-        EXPECT_NEAR(cellX[i] - cellX[i - 1], 0.35f, 0.025f) << i;
-    }
-    // Two-digit numbers start about 0.07 left of the single-character cells.
-    for (int i = 9; i < keyColumns; ++i) {
-        EXPECT_NEAR(cellX[i] - twoDigitX[i - 9], 0.07f, 0.03f) << i;
-    }
 }

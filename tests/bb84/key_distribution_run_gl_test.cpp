@@ -66,7 +66,7 @@ TEST_F(Bb84WindowTest, WholeRunPacingDrawsAndSiftedKey) {
     replay.next();
     for (int i = 0; i < 32; ++i) EXPECT_EQ(b->bases[i].symbol, '0' + replay.next()) << i;
     replay.next();
-    int agreeing = 0;
+    int agreeing = 0, slowNumbers = 0;
     for (int i = 0; i < 32; ++i) {
         const bool agree = a->bases[i].symbol == b->bases[i].symbol;
         EXPECT_EQ(a->bits[i].symbol, '0' + replay.next()) << i;
@@ -91,6 +91,7 @@ TEST_F(Bb84WindowTest, WholeRunPacingDrawsAndSiftedKey) {
             EXPECT_EQ(a->bases[i].colour.getG(), 0.0f) << "A's base marked red " << i;
             // Phase 9 flights: 58 frames at 0.5 for the first two numbers sent.
             EXPECT_EQ(flightFrames(9, i), i < 2 ? 58 : 29) << i;
+            slowNumbers += i < 2;
         } else {
             EXPECT_EQ(flightFrames(9, i), 0) << i;
             for (KeyTableView* t : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
@@ -107,6 +108,7 @@ TEST_F(Bb84WindowTest, WholeRunPacingDrawsAndSiftedKey) {
     }
     // The seed gives a mixture, so both branches above were exercised.
     EXPECT_GT(agreeing, 4);
+    EXPECT_GT(slowNumbers, 0) << "the seed must send a number at speed 0.5";
     EXPECT_LT(agreeing, 28);
     EXPECT_EQ(replay.state, window->random.state) << "no draw beyond those expected";
 }
