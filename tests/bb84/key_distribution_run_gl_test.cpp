@@ -233,6 +233,24 @@ TEST_F(Bb84WindowTest, ClosingWindowEndsRunAtNextFrame) {
     EXPECT_EQ(framesIn(5), 0);
 }
 
+TEST_F(Bb84WindowTest, ClosingWindowEndsAFlightStoppedBySpeedZero) {
+    size_t closedAt = 0;
+    int stillFrames = 0;
+    onFrame = [&](const Frame& f) {
+        if (f.phase != 5) return;
+        if (f.photonX > 0 && window->speedSlider->value() > 0) setSpeed(0.0);
+        if (closedAt == 0 && window->speedSlider->value() == 0 && ++stillFrames == 50) {
+            window->do_callback();
+            closedAt = frames.size();
+        }
+    };
+    run();
+    ASSERT_GT(closedAt, 0u);
+    EXPECT_EQ(frames.size(), closedAt) << "no frame after the window was closed";
+    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(a->bits[1].symbol, ' ') << "the next photon was never sent";
+}
+
 TEST_F(Bb84WindowTest, ClosingWindowReleasesHeldStop) {
     static Bb84Window* target;
     target = window;
