@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/menu_previews.h"
 #include "app/registry.h"
+#include "bb84/bb84_window.h"
 #include "bell/bell_window.h"
 #include "teleport/teleport_window.h"
 
@@ -46,6 +47,7 @@ void buildMenu(MenuWindow& window) {
     window.bb84Frame = new Fl_Box(FL_NO_BOX, 120, 360, 300, 200, "");
     window.bb84Caption = caption(10, 570, 600, 50, "BB84 quantum key distribution protocol");
     window.bb84Button = launchButton(120, 360);
+    window.bb84Button->callback(showBb84Window, nullptr);
 
     window.exitButton = new Fl_Button(799, 596, 120, 40, "Exit");
     window.exitButton->color(1);

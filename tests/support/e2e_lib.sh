@@ -123,6 +123,57 @@ expect_exit() {
   [ "$status" -eq 0 ] || fail "exit status $status, expected 0"
 }
 
+# expect_exit_within MILLISECONDS: as expect_exit, with a finer limit.
+expect_exit_within() {
+  local limit_ns=$(($1 * 1000000)) start status=0
+  start=$(date +%s%N)
+  while kill -0 "$PROGRAM_PID" 2>/dev/null; do
+    [ $(($(date +%s%N) - start)) -gt $limit_ns ] && fail "program still running $1 ms after it should have ended"
+    sleep 0.02
+  done
+  wait "$PROGRAM_PID" || status=$?
+  PROGRAM_PID=""
+  [ "$status" -eq 0 ] || fail "exit status $status, expected 0"
+}
+
+# resident_kib: the program's resident memory in KiB.
+resident_kib() {
+  sed -n 's/^VmRSS:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$PROGRAM_PID/status"
+}
+
+# expect_alive: the program is still running.
+expect_alive() {
+  kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program has ended"
+}
+
+# The menu and the demonstrations: window titles, the launch frames' click points
+# in the menu (the 5-pixel frame around each preview), and controls.
+MENU="Main menu"
+BELL="Bell-inequality"
+TELEPORT="Quantum-teleportation"
+BB84="The BB84 Protocol"
+declare -A LAUNCH=([$BELL]="122 160" [$TELEPORT]="592 160" [$BB84]="122 460")
+declare -A RETURN=([$BELL]="953 303" [$TELEPORT]="953 717" [$BB84]="951 712")
+declare -A START=([$BELL]="806 193" [$TELEPORT]="732 715" [$BB84]="949 640")
+declare -A STOP=([$BELL]="953 235" [$TELEPORT]="587 717" [$BB84]="951 580")
+
+# to_menu: starts the program and goes from the title screen to the menu, whose
+# window id it leaves in MENU_WINDOW (not printed: the program must be started by
+# this shell, not a subshell, for PROGRAM_PID to stay known).
+to_menu() {
+  start_program
+  local title
+  title="$(wait_window Demonstrations)"
+  click "$title" 344 373
+  MENU_WINDOW="$(wait_window "$MENU")"
+}
+
+# open_demo MENU_WINDOW TITLE: opens a demonstration, prints its window's id.
+open_demo() {
+  click "$1" ${LAUNCH[$2]}
+  wait_window "$2"
+}
+
 # expect_quiet: the program printed nothing.
 expect_quiet() {
   [ ! -s "$WORK/stdout" ] || fail "unexpected output: $(head -c 300 "$WORK/stdout")"

@@ -1,0 +1,377 @@
+// Drawing of the key-distribution scene. The moving parts come first, then the
+// fixed stations and channels, then the labels and the description.
+#include "bb84/bb84_view.h"
+
+#include "bb84/bb84_window.h"
+#include "bb84/key_tables.h"
+#include "scene/bitmap_text.h"
+#include "scene/gl_support.h"
+#include "scene/scene_setup.h"
+
+#include <FL/Fl.H>
+#include <GL/freeglut.h>
+
+#include <cmath>
+
+unsigned keyColumn = 0;
+
+namespace {
+
+constexpr double degreesToRadians = 0.017453292519944444;
+constexpr double circleStep = 0.314159265359;  // 18 degrees
+
+void cube(double edge) { glutSolidCube(edge); }
+void cone(double base, double height) { glutSolidCone(base, height, 20, 20); }
+void sphere(double radius) { glutSolidSphere(radius, 20, 20); }
+void torus(double inner, double outer) { glutSolidTorus(inner, outer, 20, 20); }
+
+float cosd(double a) { return static_cast<float>(std::cos(a * degreesToRadians)); }
+float sind(double a) { return static_cast<float>(std::sin(a * degreesToRadians)); }
+
+const char* const unitsTable[32] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1",
+                                    "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2",
+                                    "3", "4", "5", "6", "7", "8", "9", "0", "1", "2"};
+
+const char* const descriptionLines[5] = {
+    "A secret key is generated and shared by A and B.",
+    "A sends photons in four possible polarization states to B. In cases when",
+    "the polarization of the transmitted photon is an eigenstate of the measuring",
+    "apparatus of B, A and B can be sure to have identical values of that bit, which",
+    "remains unknown to a third person. These cases can be identified via a classical channel.",
+};
+
+}  // namespace
+
+void drawChar(float x, float y, char ch) {
+    const char text[2] = {ch, 0};
+    drawTimesText(x, y, text);
+}
+
+void drawAnalyzerArrow() {
+    glBegin(GL_LINE_STRIP);
+    glVertex3f(1, -0.1f, 0);
+    glVertex3f(1.5f, 0, 0);
+    glVertex3f(-1.5f, 0, 0);
+    glVertex3f(-1, -0.1f, 0);
+    glEnd();
+    glBegin(GL_LINES);
+    glVertex3f(1, 0.1f, 0);
+    glVertex3f(1.5f, 0, 0);
+    glVertex3f(-1, 0.1f, 0);
+    glVertex3f(-1.5f, 0, 0);
+    glEnd();
+}
+
+void drawResultArc(float radius, char bit) {
+    const float r = radius;
+    glPushMatrix();
+    glTranslatef(0, 0, 0.02f);
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; i < 20; ++i) {
+        const double a = -160 + 12 * i;
+        glVertex3f(r * cosd(a), r * sind(a), 0);
+    }
+    glEnd();
+    glBegin(GL_LINE_STRIP);
+    if (bit == '0') {
+        glVertex3f(r * cosd(-144), r * sind(-52), 0);
+        glVertex3f(r * cosd(-160), r * sind(-160), 0);
+        glVertex3f(r * cosd(-126), r * sind(-40), 0);
+    } else {
+        glVertex3f(r * cosd(32), r * sind(48), 0);
+        glVertex3f(r * cosd(68), r * sind(68), 0);
+        glVertex3f(r * cosd(44), r * sind(34), 0);
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+const char* tensDigit(unsigned column) {
+    if (column >= 29) return "3";
+    if (column >= 19) return "2";
+    if (column >= 9) return "1";
+    return "";
+}
+
+const char* unitsDigit(unsigned column) { return unitsTable[column < 32 ? column : 31]; }
+
+Bb84View::Bb84View(int x, int y, int w, int h, const char* label)
+    : Fl_Gl_Window(x, y, w, h, label) {}
+
+// Keys are left to the rest of the window: claiming them here would swallow the
+// Escape that closes the window like Return.
+int Bb84View::handle(int event) {
+    const int used = Fl_Gl_Window::handle(event);
+    if (used) {
+        redraw();
+    }
+    if (event == FL_SHORTCUT || event == FL_KEYBOARD || event == FL_KEYUP) {
+        return used;
+    }
+    return 1;
+}
+
+char Bb84View::receiverBase(unsigned column) const {
+    return receiver && column < 32 ? receiver->baseSymbol(column) : ' ';
+}
+
+char Bb84View::receiverBit(unsigned column) const {
+    return receiver && column < 32 ? receiver->bitSymbol(column) : ' ';
+}
+
+// The hot spot is taken relative to the top-level window, so that it stays on the
+// "Description" label wherever the window is placed on the screen.
+void Bb84View::updateHotSpot() {
+    Fl_Window* top = top_window();
+    const int originX = top && top != this ? top->x_root() : 0;
+    const int originY = top && top != this ? top->y_root() : 0;
+    const int px = Fl::event_x_root() - originX;
+    const int py = Fl::event_y_root() - originY;
+    if (Bb84Window* owner = dynamic_cast<Bb84Window*>(top)) {
+        owner->pointerX = px;
+        owner->pointerY = py;
+    }
+    showDescription = 20 < px && px < 140 && 630 < py && py < 670;
+}
+
+void Bb84View::draw() {
+    if (!valid()) {
+        requestVsync();
+    }
+    updateHotSpot();
+    apply(bb84MainSetup);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+
+    if (phase >= 0 && phase <= 4) drawLegend();
+    if (phase == 1 || phase == 3) drawGenerating();
+    if (phase == 5) {
+        drawPhoton();
+        drawAnalyzer();
+    }
+    if (phase == 6) drawBaseDigit();
+    if (phase == 9) drawColumnNumber();
+
+    drawFixedScene();
+    drawLabels();
+    drawDescription();
+    glPopMatrix();
+}
+
+// The analyzer in all four directions; leaves resultColour at preset 3.
+void Bb84View::drawLegend() {
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    glTranslatef(6.4f, -1.55f, -2);
+    glScalef(0.7f, 1, 1);
+    glLineWidth(5);
+    for (int i = 0; i < 4; ++i) {
+        detection.resultColour.select(i);
+        detection.resultColour.apply();
+        drawAnalyzerArrow();
+        glRotatef(45, 0, 0, 1);
+    }
+    glPopMatrix();
+}
+
+void Bb84View::drawGenerating() {
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    const float g = static_cast<float>(0.4 * std::sin(pulseAngle * degreesToRadians) + 0.6);
+    glColor3f(g, g, 0);
+    glTranslatef(-1, 4, 0);
+    drawTimesText(0, 0, "Code generating...");
+    glPopMatrix();
+}
+
+void Bb84View::drawPhoton() {
+    glPushMatrix();
+    photonArrow.colour.apply();
+    glTranslatef(photonX, -1.8f, -4);
+    switch (sentState) {
+    case 0:
+        glRotatef(90, 1, 0, 0);
+        glScalef(1, 0.7f, 1);
+        photonArrow.drawDoubleArrow(0.8f, 5, 1.5f);
+        break;
+    case 1:
+        photonArrow.drawDoubleArrow(0.5f, 5, 1.0f);
+        break;
+    case 2:
+        if (linearDiagonal) {
+            glScalef(0.8f, 0.8f, 1);
+            glRotatef(-45, 1, 0, 0);
+            photonArrow.drawDoubleArrow(0.4f, 5, 1.2f);
+        } else {
+            glRotatef(-spinAngle, 1, 0, 0);
+            glRotatef(90, 0, 1, 0);
+            glScalef(1, 0.15f, 0.4f);
+            photonArrow.drawCurvedArrow(3, 5, 3, false);
+        }
+        break;
+    case 3:
+        if (linearDiagonal) {
+            glScalef(0.8f, 1.2f, 1);
+            glRotatef(45, 1, 0, 0);
+            photonArrow.drawDoubleArrow(0.4f, 5, 1.2f);
+        } else {
+            glRotatef(spinAngle, 1, 0, 0);
+            glRotatef(90, 0, 1, 0);
+            glScalef(1, 0.15f, 0.4f);
+            photonArrow.drawCurvedArrow(3, 5, 3, true);
+        }
+        break;
+    default:
+        break;
+    }
+    glPopMatrix();
+}
+
+// Before the measurement everything is grey; afterwards the arrow of B's bit
+// (i = 0 for "0", i = 2 for "1") or the result arc shows the result colour.
+void Bb84View::drawAnalyzer() {
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    glTranslatef(6.4f, -1.55f, -2);
+    glScalef(0.7f, 1, 1);
+    glLineWidth(5);
+    glRotatef(static_cast<float>(detection.analyzerAngle), 0, 0, 1);
+    for (int i = 0; i <= 2; i += 2) {
+        const int lit = detection.resultColour.index - (detection.diagonalResult ? 1 : 0);
+        if (detection.detected && lit == i) {
+            detection.resultColour.apply();
+        } else {
+            glColor3f(0.4f, 0.4f, 0.4f);
+        }
+        if (linearDiagonal || detection.analyzerAngle == 0) {
+            drawAnalyzerArrow();
+            glRotatef(90, 0, 0, 1);
+        } else {
+            glColor3f(0.4f, 0.4f, 0.4f);
+            glBegin(GL_LINE_STRIP);
+            for (int j = 0; j <= 20; ++j) {
+                glVertex3f(static_cast<float>(1.3 * std::cos(j * circleStep)),
+                           static_cast<float>(1.3 * std::sin(j * circleStep)), 0);
+            }
+            glEnd();
+            if (detection.detected) {
+                detection.resultColour.apply();
+                drawResultArc(1.3f, receiverBit(keyColumn));
+            }
+        }
+    }
+    glPopMatrix();
+}
+
+void Bb84View::drawBaseDigit() {
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    glColor3f(1, 1, 0);
+    glTranslatef(photonX, 0.2f, -4);
+    drawChar(0, 0, receiverBase(keyColumn));
+    glPopMatrix();
+}
+
+void Bb84View::drawColumnNumber() {
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    glColor3f(1, 1, 0);
+    glTranslatef(photonX, 0.2f, -4);
+    const char* tens = tensDigit(keyColumn);
+    if (*tens) {
+        drawTimesText(0.1f, 0, tens);
+    }
+    drawChar(0.44f, 0.04f, unitsDigit(keyColumn)[0]);
+    glPopMatrix();
+}
+
+void Bb84View::drawFixedScene() {
+    const float L = lampLevel;
+    // Station A.
+    glPushMatrix();
+    glColor3f(1, 0, 1);
+    glTranslatef(-10.8f, -1.8f, -4);
+    glScalef(1, 1, 0.9f);
+    cube(3.1);
+    glColor3f(0.4f, 0.4f, 0.4f);
+    glTranslatef(1.6f, 0, 0);
+    glRotatef(90, 0, 1, 0);
+    cone(1.1, 0.1);
+    glColor3f(1, 0, 0);
+    torus(0.2, 1.3);
+    glColor3f(1, 0, 1);
+    glTranslatef(0, 2.1f, -1.3f);
+    glScalef(0.7f, 1, 1);
+    cube(2.4);
+    glColor3f(L, L, L);
+    glTranslatef(0, 0.2f, 1.2f);
+    glScalef(1, 0.8f, 0.5f);
+    sphere(0.8);
+    glPopMatrix();
+
+    // Classical channel, in the lamp colour left by station A.
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    glLineWidth(3);
+    glBegin(GL_LINES);
+    glVertex3f(-9.5f, 1.3f, -4);
+    glVertex3f(4.5f, 1.3f, -4.5f);
+    glEnd();
+    glPopMatrix();
+
+    // Station B, turned to face A.
+    glPushMatrix();
+    glColor3f(1, 0.5f, 0.1f);
+    glTranslatef(6, -1.8f, -4);
+    glRotatef(180, 0, 1, 0);
+    glScalef(1, 1, 0.9f);
+    cube(3.1);
+    glTranslatef(1.6f, 0, 0);
+    glRotatef(90, 0, 1, 0);
+    cone(1.1, 0.1);
+    glColor3f(1, 0, 0);
+    glTranslatef(0, 0, 0.2f);
+    torus(0.2, 1.3);
+    glColor3f(1, 0.5f, 0.1f);
+    glTranslatef(0, 2.1f, -1.3f);
+    glScalef(0.7f, 1, 1);
+    cube(2.4);
+    glColor3f(L, L, L);
+    glTranslatef(0, 0.2f, 1.5f);
+    glScalef(1, 0.8f, 0.5f);
+    sphere(0.8);
+    glPopMatrix();
+}
+
+void Bb84View::drawLabels() {
+    glPushMatrix();
+    glNormal3f(0.1f, 0.1f, 0.9f);
+    glColor3f(1, 1, 0);
+    glTranslatef(-8, 1.6f, 0);
+    drawTimesText(0, 0, "A");
+    glTranslatef(13.25f, -0.9f, -2.2f);
+    drawTimesText(0, 0, "B");
+    glColor3f(1, 1, 1);
+    glTranslatef(-1.4f, 3.2f, 0);
+    drawTimesText(0, 0, "The BB84 protocol");
+    glPopMatrix();
+}
+
+void Bb84View::drawDescription() {
+    glPushMatrix();
+    if (!showDescription) {
+        glNormal3f(0.2f, 0.2f, 0.8f);
+        glColor3f(1, 0, 0);
+        glTranslatef(-11.25f, -3.5f, 0);
+        drawTimesText(0, 0, "Description");
+    } else {
+        glColor3f(0, 1, 0);
+        glNormal3f(0.2f, 0.2f, 0.8f);
+        glTranslatef(-11.2f, -4.3f, 0);
+        drawHelveticaText(0, 0, "");
+        for (int i = 0; i < 5; ++i) {
+            drawHelveticaText(0, -0.65f * i, descriptionLines[i]);
+        }
+    }
+    glPopMatrix();
+}

@@ -1,0 +1,144 @@
+// Building the key-distribution window and its control callbacks.
+#include "bb84/bb84_window.h"
+
+#include "app/registry.h"
+#include "bb84/bb84_view.h"
+#include "bb84/key_distribution_run.h"
+#include "bb84/key_tables.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
+#include <FL/Fl_Value_Slider.H>
+
+namespace {
+
+// The window a control belongs to; the registry's current one when called plainly.
+Bb84Window* ownerOf(Fl_Widget* widget) {
+    if (widget) {
+        Fl_Widget* top = widget->as_window() ? widget : widget->window();
+        if (Bb84Window* window = dynamic_cast<Bb84Window*>(top)) {
+            return window;
+        }
+    }
+    return bb84Window;
+}
+
+}  // namespace
+
+Bb84Window::~Bb84Window() {
+    delete returnButton;
+    delete startButton;
+    delete stopButton;
+    delete speedSlider;
+    delete polButton;
+    delete background;
+}
+
+void buildBb84Controls(Bb84Window& window) {
+    window.background = new Fl_Box(FL_NO_BOX, 10, 10, 1004, 680, "");
+
+    window.polButton = new Fl_Light_Button(901, 445, 100, 40, "Pol.");
+    window.polButton->color(4);
+    window.polButton->labelfont(9);
+    window.polButton->labelsize(30);
+    window.polButton->labelcolor(3);
+    window.polButton->selection_color(1);
+    window.polButton->callback(togglePolarizationStyle, nullptr);
+
+    window.speedSlider = new Fl_Value_Slider(891, 500, 120, 30, "");
+    window.speedSlider->label("Speed");
+    window.speedSlider->type(FL_HOR_NICE_SLIDER);
+    window.speedSlider->color(3);
+    window.speedSlider->labelfont(9);
+    window.speedSlider->labelsize(20);
+    window.speedSlider->value(0.5);
+
+    window.stopButton = new Fl_Light_Button(901, 560, 100, 40, "Stop");
+    window.stopButton->color(62);
+    window.stopButton->labelfont(9);
+    window.stopButton->labelsize(30);
+    window.stopButton->selection_color(1);
+    window.stopButton->callback(holdKeyDistribution, nullptr);
+
+    window.startButton = new Fl_Button(891, 610, 117, 60, "Start");
+    window.startButton->color(61);
+    window.startButton->labelfont(9);
+    window.startButton->labelsize(36);
+    window.startButton->labeltype(FL_ENGRAVED_LABEL);
+    window.startButton->callback(startKeyDistribution, nullptr);
+
+    window.returnButton = new Fl_Button(901, 692, 100, 40, "Return");
+    window.returnButton->color(1);
+    window.returnButton->labelfont(9);
+    window.returnButton->labelsize(28);
+    window.returnButton->callback(leaveKeyDistribution, nullptr);
+}
+
+void showBb84Window(Fl_Widget*, void*) {
+    if (raiseIfShown(bb84Window)) {
+        return;
+    }
+    // The previous window is hidden for good; reclaim it unless its run still
+    // holds it (that run deletes it when it ends).
+    if (bb84Window && !bb84Window->running) {
+        Fl::delete_widget(bb84Window);
+    }
+
+    bb84Window = new Bb84Window(1024, 768);
+    bb84Window->color(239, 49);
+    bb84Window->label("The BB84 Protocol");
+    // Escape and the window manager's close act as Return.
+    bb84Window->callback(leaveKeyDistribution, nullptr);
+    buildBb84Controls(*bb84Window);
+
+    bb84View = new Bb84View(12, 443, 869, 290);
+    bb84View->redraw();
+    senderTable = new SenderTableView(12, 14, 997, 211);
+    senderTable->redraw();
+    receiverTable = new ReceiverTableView(12, 225, 997, 210);
+    receiverTable->redraw();
+
+    bb84View->receiver = receiverTable;
+    senderTable->scene = bb84View;
+    senderTable->sender = senderTable;
+    receiverTable->scene = bb84View;
+    receiverTable->sender = senderTable;
+    bb84Window->view = bb84View;
+    bb84Window->sender = senderTable;
+    bb84Window->receiver = receiverTable;
+
+    bb84Window->end();
+    bb84Window->show();
+}
+
+// Holds the run between two frames while the light is on. A window that is closed
+// meanwhile releases the hold, so that nothing spins on without a window.
+void holdKeyDistribution(Fl_Widget* widget, void*) {
+    Bb84Window* window = ownerOf(widget);
+    if (!window) {
+        return;
+    }
+    do {
+        Fl::check();
+    } while (window->stopButton->value() == 1 && window->visible());
+}
+
+void togglePolarizationStyle(Fl_Widget* widget, void*) {
+    Bb84Window* window = ownerOf(widget);
+    if (window && window->view) {
+        window->view->linearDiagonal = window->polButton->value() == 0;
+    }
+}
+
+void leaveKeyDistribution(Fl_Widget* widget, void*) {
+    Bb84Window* window = ownerOf(widget);
+    if (window) {
+        if (window->view) {
+            window->view->hide();
+        }
+        window->hide();
+    }
+    refreshPreviews();
+}

@@ -1,0 +1,54 @@
+// The key-distribution window: both tables on top, the 3-D scene below left and
+// the controls (Pol., Speed, Stop, Start, Return) below right.
+#pragma once
+
+#include "scene/random_source.h"
+
+#include <FL/Fl_Window.H>
+
+class Fl_Box;
+class Fl_Button;
+class Fl_Light_Button;
+class Fl_Value_Slider;
+class Fl_Widget;
+class Bb84View;
+class SenderTableView;
+class ReceiverTableView;
+
+class Bb84Window : public Fl_Window {
+public:
+    Fl_Box* background = nullptr;
+    // Pointer position relative to the window, written by the 3-D view's draw.
+    int pointerX = 0;
+    int pointerY = 0;
+    RandomSource random;
+    Fl_Button* startButton = nullptr;
+    Fl_Button* returnButton = nullptr;
+    Fl_Light_Button* polButton = nullptr;
+    Fl_Light_Button* stopButton = nullptr;
+    Fl_Value_Slider* speedSlider = nullptr;
+
+    // This window's own views, so that its run and callbacks never reach into a
+    // newer window through the program-wide pointers.
+    Bb84View* view = nullptr;
+    SenderTableView* sender = nullptr;
+    ReceiverTableView* receiver = nullptr;
+    // A run is in progress; the window is not reclaimed while one is.
+    bool running = false;
+
+    Bb84Window(int w, int h) : Fl_Window(w, h) {}
+    ~Bb84Window() override;
+};
+
+// Builds the widgets of the window, in their order, inside its open group.
+void buildBb84Controls(Bb84Window& window);
+
+// The menu's BB84 button: raises the window while it is shown, else builds a new one.
+void showBb84Window(Fl_Widget* = nullptr, void* = nullptr);
+// Stop: holds whatever runs by processing events while the light is on.
+void holdKeyDistribution(Fl_Widget* = nullptr, void* = nullptr);
+// Pol.: the second basis drawn as linear at +-45 degrees (off) or circular (on).
+void togglePolarizationStyle(Fl_Widget* = nullptr, void* = nullptr);
+// Return, also the window's close and Escape: hides the view and the window and
+// refreshes the menu's previews.
+void leaveKeyDistribution(Fl_Widget* = nullptr, void* = nullptr);

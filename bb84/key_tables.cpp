@@ -1,0 +1,197 @@
+// Drawing and filling of the two parties' tables.
+#include "bb84/key_tables.h"
+
+#include "bb84/bb84_view.h"
+#include "scene/bitmap_text.h"
+#include "scene/frame_step.h"
+#include "scene/gl_support.h"
+#include "scene/random_source.h"
+#include "scene/scene_setup.h"
+
+#include <FL/Fl.H>
+#include <GL/gl.h>
+
+#include <cstdio>
+
+const float cellX[keyColumns] = {0.1f,  0.46f, 0.82f, 1.16f, 1.51f, 1.86f, 2.21f, 2.56f,
+                                 2.91f, 3.26f, 3.6f,  3.96f, 4.31f, 4.65f, 5.01f, 5.36f,
+                                 5.71f, 6.06f, 6.42f, 6.77f, 7.12f, 7.47f, 7.83f, 8.17f,
+                                 8.51f, 8.86f, 9.21f, 9.56f, 9.91f, 10.26f, 10.61f, 10.96f};
+
+const float twoDigitX[keyColumns - 9] = {3.17f, 3.53f, 3.88f, 4.24f, 4.58f, 4.93f,
+                                         5.28f, 5.63f, 5.98f, 6.32f, 6.68f, 7.03f,
+                                         7.38f, 7.73f, 8.08f, 8.44f, 8.79f, 9.14f,
+                                         9.49f, 9.84f, 10.19f, 10.54f, 10.89f};
+
+void formatValueText(RandomSource& random) {
+    std::snprintf(random.valueText, sizeof random.valueText, "%d",
+                  static_cast<int>(random.value()));
+}
+
+KeyTableView::KeyTableView(int x, int y, int w, int h, const char* label)
+    : Fl_Gl_Window(x, y, w, h, label) {}
+
+void KeyTableView::frameStepOfThis() {
+    redraw();
+    frameStep();
+}
+
+void KeyTableView::fillBases(RandomSource& random, const std::function<bool()>& stopRequested) {
+    random.next();
+    for (int i = 0; i < keyColumns; ++i) {
+        if (stopRequested()) {
+            break;
+        }
+        formatValueText(random);
+        bases[i].symbol = random.valueText[0];
+        frameStepOfThis();
+        random.next();
+    }
+}
+
+void KeyTableView::copyBitsToKey() {
+    for (int i = 0; i < keyColumns; ++i) {
+        key[i].symbol = bits[i].symbol;
+    }
+    frameStepOfThis();
+}
+
+void SenderTableView::recordSenderBit(RandomSource& random, int column) {
+    formatValueText(random);
+    bits[column].symbol = random.valueText[0];
+    frameStepOfThis();
+}
+
+void ReceiverTableView::recordReceiverBit(RandomSource& random, int column) {
+    formatValueText(random);
+    bits[column].symbol = random.valueText[0];
+    Fl::check();
+}
+
+SenderTableView::SenderTableView(int x, int y, int w, int h, const char* label)
+    : KeyTableView(x, y, w, h, label) {
+    for (int& s : sentStates) s = -1;
+}
+
+void SenderTableView::handOverColour(const Color& colour) {
+    if (scene) {
+        scene->photonArrow.colour = colour;
+    }
+}
+
+ReceiverTableView::ReceiverTableView(int x, int y, int w, int h, const char* label)
+    : KeyTableView(x, y, w, h, label) {
+    for (int& s : receivedStates) s = -1;
+}
+
+// One small arrow per column up to the photon being sent, centred on the "Pol." row.
+void KeyTableView::drawPolarizationRow() {
+    const int shown = sender ? sender->shownIndex : -1;
+    glPushMatrix();
+    glTranslatef(-5.42f, -2.375f, 0);
+    for (int i = 0; i <= shown && i < keyColumns; ++i) {
+        glTranslatef(0.35f, 0, 0);
+        glPushMatrix();
+        drawPolarization(stateAt(i));
+        glNormal3f(0, 0, 1);
+        glPopMatrix();
+    }
+    glPopMatrix();
+}
+
+void KeyTableView::drawPolarization(int state) {
+    const bool linear = scene ? scene->linearDiagonal : true;
+    Color photon;
+    switch (state) {
+    case 0:
+        glColor3f(1, 0.5f, 0);
+        photon.setRed();
+        handOverColour(photon);
+        glScalef(0.25f, 2, 1);
+        glRotatef(90, 0, 0, 1);
+        arrow.drawDoubleArrow(0.1f, 3, 0.8f);
+        break;
+    case 1:
+        glColor3f(1, 1, 0);
+        photon.setYellow();
+        handOverColour(photon);
+        glScalef(0.5f, 1.5f, 1);
+        arrow.drawDoubleArrow(0.1f, 3, 0.8f);
+        break;
+    case 2:
+        glColor3f(0, 0.9f, 1);
+        photon.setCyan();
+        handOverColour(photon);
+        if (linear) {
+            glScalef(0.35f, 2, 1);
+            glRotatef(-45, 0, 0, 1);
+            arrow.drawDoubleArrow(0.1f, 3, 0.8f);
+        } else {
+            arrow.drawCurvedArrow(0.3f, 3, 1, false);
+        }
+        break;
+    case 3:
+        glColor3f(0, 1, 0);
+        photon.setGreen();
+        handOverColour(photon);
+        if (linear) {
+            glScalef(0.35f, 2, 1);
+            glRotatef(45, 0, 0, 1);
+            arrow.drawDoubleArrow(0.1f, 3, 0.8f);
+        } else {
+            arrow.drawCurvedArrow(0.3f, 3, 1, true);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void KeyTableView::draw() {
+    if (!valid()) {
+        requestVsync();
+    }
+    apply(bb84TableSetup);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+
+    const int phase = scene ? scene->phase : 0;
+    if (phase >= 5 && phase <= 11) {
+        drawPolarizationRow();
+    }
+
+    // Top left corner of the grid; the title sits in the corner of the label column.
+    glTranslatef(-5.24f, 5.7f, 0);
+    glColor3f(1, 1, 0);
+    drawTimesText(-0.48f, -1.55f, title());
+
+    // The row labels keep the frame colour the grid leaves current.
+    grid.drawTable(5, keyColumns, 14, highlight());
+    drawTimesText(-0.46f, -4.0f, "k'");
+    drawTimesText(-0.46f, -6.25f, "k");
+    drawTimesText(-0.6f, -8.55f, "Pol.");
+    drawTimesText(-0.6f, -10.8f, "Key");
+
+    glColor3f(1, 1, 1);
+    glNormal3f(0, 0, 1);
+    char number[3];
+    for (int i = 0; i < keyColumns; ++i) {
+        numbers[i].colour.apply();
+        std::snprintf(number, sizeof number, "%d", i + 1);
+        drawTimesText(i < 9 ? cellX[i] : twoDigitX[i - 9], -1.6f, number);
+    }
+    for (int i = 0; i < keyColumns; ++i) {
+        bases[i].colour.apply();
+        drawChar(cellX[i], -4.0f, bases[i].symbol);
+    }
+    for (int i = 0; i < keyColumns; ++i) {
+        bits[i].colour.apply();
+        drawChar(cellX[i], -6.275f, bits[i].symbol);
+    }
+    glTranslatef(0, sender ? sender->keyDrop : 0, 0);
+    for (int i = 0; i < keyColumns; ++i) {
+        key[i].colour.apply();
+        drawChar(cellX[i], -10.9f, key[i].symbol);
+    }
+    glPopMatrix();
+}

@@ -1,0 +1,171 @@
+// Shared set-up of the key-distribution window tests: a fresh window built by the
+// menu's launcher with a fixed seed, a record of every frame step of a run, and a
+// colour-aware feedback capture of a view's draw.
+#pragma once
+
+#include "app/registry.h"
+#include "bb84/bb84_view.h"
+#include "bb84/bb84_window.h"
+#include "bb84/key_distribution_run.h"
+#include "bb84/key_tables.h"
+#include "scene/frame_step.h"
+#include "scene/random_source.h"
+#include "support/gl_probe.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
+#include <FL/Fl_Value_Slider.H>
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+constexpr uint32_t fixedSeed = 20261208u;
+
+inline uint32_t fixedTicks() { return fixedSeed; }
+
+// What the observer saw at one frame step: the run's fields after the views were
+// asked to redraw, and which views were asked.
+struct Frame {
+    int phase;
+    unsigned column;
+    float photonX;
+    float keyDrop;
+    bool detected;
+    bool viewDamaged;
+    bool senderDamaged;
+    bool receiverDamaged;
+};
+
+class Bb84WindowTest : public ::testing::Test {
+public:
+    Bb84Window* window = nullptr;
+    Bb84View* view = nullptr;
+    SenderTableView* a = nullptr;
+    ReceiverTableView* b = nullptr;
+    std::vector<Frame> frames;
+    // Called at every frame step after the frame is recorded; tests act through it.
+    std::function<void(const Frame&)> onFrame;
+
+    void SetUp() override {
+        RandomSource::setTickSource(fixedTicks);
+        bb84Window = nullptr;
+        showBb84Window();
+        window = bb84Window;
+        view = bb84View;
+        a = senderTable;
+        b = receiverTable;
+        ASSERT_TRUE(waitFor([this] { return window->shown() && window->visible(); }));
+        waitFor([] { return false; }, 0.2);
+        setFrameObserver([this] {
+            Frame f{view->phase,
+                    keyColumn,
+                    view->photonX,
+                    a->keyDrop,
+                    view->detection.detected,
+                    view->damage() != 0,
+                    a->damage() != 0,
+                    b->damage() != 0};
+            frames.push_back(f);
+            if (onFrame) onFrame(f);
+        });
+    }
+
+    void TearDown() override {
+        setFrameObserver(nullptr);
+        RandomSource::setTickSource(nullptr);
+    }
+
+    void setSpeed(double s) { window->speedSlider->value(s); }
+
+    // The whole run, as a click on Start would start it.
+    void run() { startKeyDistribution(window->startButton); }
+
+    // Flight frames of one column of one phase: the 3-D view was redrawn, table A
+    // was not (table B may be, in the first frame of an announcement).
+    int flightFrames(int phase, unsigned column) const {
+        int n = 0;
+        for (const Frame& f : frames) {
+            n += f.phase == phase && f.column == column && f.viewDamaged && !f.senderDamaged;
+        }
+        return n;
+    }
+
+    int framesIn(int phase) const {
+        int n = 0;
+        for (const Frame& f : frames) n += f.phase == phase;
+        return n;
+    }
+};
+
+// One primitive of a colour feedback capture: token, and per vertex window x, y
+// and the lit colour r, g, b.
+struct ColouredItem {
+    int token;
+    std::vector<std::vector<float>> vertices;
+};
+
+template <class View>
+std::vector<ColouredItem> captureColoured(View& view) {
+    view.make_current();
+    std::vector<GLfloat> buffer(1 << 21);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    view.draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    std::vector<ColouredItem> items;
+    constexpr int perVertex = 7;  // x y z r g b a
+    for (GLint i = 0; i < used;) {
+        ColouredItem item{static_cast<int>(buffer[i++]), {}};
+        int count = 0;
+        switch (item.token) {
+        case GL_POINT_TOKEN:
+        case GL_BITMAP_TOKEN:
+        case GL_DRAW_PIXEL_TOKEN:
+        case GL_COPY_PIXEL_TOKEN:
+            count = 1;
+            break;
+        case GL_LINE_TOKEN:
+        case GL_LINE_RESET_TOKEN:
+            count = 2;
+            break;
+        case GL_POLYGON_TOKEN:
+            count = static_cast<int>(buffer[i++]);
+            break;
+        case GL_PASS_THROUGH_TOKEN:
+            ++i;
+            break;
+        default:
+            break;
+        }
+        for (int v = 0; v < count; ++v, i += perVertex) {
+            item.vertices.push_back({buffer[i], buffer[i + 1], buffer[i + 3], buffer[i + 4],
+                                     buffer[i + 5]});
+        }
+        items.push_back(item);
+    }
+    return items;
+}
+
+// A rough name for a lit colour: the hue the scene's presets are told apart by.
+enum class Hue { grey, red, yellow, green, cyan, magenta, other };
+
+inline Hue hueOf(const std::vector<float>& v) {
+    const float r = v[2], g = v[3], b = v[4];
+    const float hi = std::max({r, g, b}), lo = std::min({r, g, b});
+    if (hi - lo < 0.08f) return Hue::grey;
+    const auto high = [&](float c) { return c > lo + 0.6f * (hi - lo); };
+    const bool R = high(r), G = high(g), B = high(b);
+    if (R && !G && !B) return Hue::red;
+    if (R && G && !B) return Hue::yellow;
+    if (!R && G && !B) return Hue::green;
+    if (!R && G && B) return Hue::cyan;
+    if (R && !G && B) return Hue::magenta;
+    return Hue::other;
+}
+
+inline bool isLine(const ColouredItem& item) {
+    return item.token == GL_LINE_TOKEN || item.token == GL_LINE_RESET_TOKEN;
+}

@@ -1,0 +1,269 @@
+// Whole runs of the key distribution driven frame by frame: pacing of every stage,
+// the order of the random draws, the sifted key, and the controls that steer a run.
+#include "bb84_fixture.h"
+
+namespace {
+
+// The generator replayed independently of the window: values modulo 2 from the seed.
+struct Replay {
+    uint32_t state = fixedSeed;
+    int next() {
+        state = state * 1103515245u + 12345u;
+        return static_cast<int>((state >> 16) % 2);
+    }
+};
+
+TEST_F(Bb84WindowTest, WholeRunPacingDrawsAndSiftedKey) {
+    // Speed 0.5 for the first two columns of each flying stage, then full speed,
+    // so one run shows both paces.
+    setSpeed(0.5);
+    onFrame = [this](const Frame& f) {
+        const bool slow = f.column < 2 && (f.phase == 5 || f.phase == 6 || f.phase == 9);
+        setSpeed(f.phase >= 5 && !slow ? 1.0 : 0.5);
+    };
+    run();
+
+    EXPECT_EQ(view->phase, 12);
+    EXPECT_TRUE(window->startButton->active());
+    EXPECT_TRUE(window->polButton->active());
+
+    // Generating stages: three sweeps of 121 frames.
+    EXPECT_EQ(framesIn(1), 363);
+    EXPECT_EQ(framesIn(3), 363);
+    // Bases: one frame of the table per column.
+    EXPECT_EQ(framesIn(2), 32);
+    EXPECT_EQ(framesIn(4), 32);
+
+    // Photon flights: 86 frames at 0.5, measured in the 73rd; 43 and 37 at 1.
+    for (unsigned c = 0; c < 32; ++c) {
+        const bool slow = c < 2;
+        int flight = 0, unmeasured = 0;
+        for (const Frame& f : frames) {
+            if (f.phase == 5 && f.column == c && f.viewDamaged && !f.senderDamaged) {
+                ++flight;
+                unmeasured += !f.detected;
+            }
+        }
+        EXPECT_EQ(flight, slow ? 86 : 43) << "column " << c;
+        EXPECT_EQ(unmeasured, slow ? 73 : 37) << "column " << c;
+    }
+    // Announcement of B's bases: the first flight starts further right.
+    EXPECT_EQ(flightFrames(6, 0), 59);
+    EXPECT_EQ(flightFrames(6, 1), 58);
+    for (unsigned c = 2; c < 32; ++c) EXPECT_EQ(flightFrames(6, c), 29) << "column " << c;
+
+    // Key rows: two copies, then 47 frames of dropping.
+    int drop = 0;
+    for (const Frame& f : frames) drop += f.phase == 7 && f.senderDamaged && f.receiverDamaged;
+    EXPECT_EQ(drop, 47);
+    EXPECT_LT(a->keyDrop, 0.0f);
+    EXPECT_GT(a->keyDrop, -0.1f);
+
+    // The random draws in order: 33 for A's bases, 33 for B's, then per photon A's
+    // bit and, only where the bases differ, B's result.
+    Replay replay;
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(a->bases[i].symbol, '0' + replay.next()) << i;
+    replay.next();
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(b->bases[i].symbol, '0' + replay.next()) << i;
+    replay.next();
+    int agreeing = 0, slowNumbers = 0;
+    for (int i = 0; i < 32; ++i) {
+        const bool agree = a->bases[i].symbol == b->bases[i].symbol;
+        EXPECT_EQ(a->bits[i].symbol, '0' + replay.next()) << i;
+        if (!agree) {
+            EXPECT_EQ(b->bits[i].symbol, '0' + replay.next()) << i;
+        }
+
+        const int aBase = a->bases[i].symbol - '0', bBase = b->bases[i].symbol - '0';
+        EXPECT_EQ(a->sentStates[i], 2 * aBase + (a->bits[i].symbol - '0')) << i;
+        EXPECT_EQ(b->receivedStates[i], 2 * bBase + (b->bits[i].symbol - '0')) << i;
+        if (agree) {
+            ++agreeing;
+            EXPECT_EQ(b->bits[i].symbol, a->bits[i].symbol) << i;
+            EXPECT_EQ(b->receivedStates[i], a->sentStates[i]) << i;
+            for (KeyTableView* t : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
+                EXPECT_EQ(t->numbers[i].colour.getR(), 1.0f);
+                EXPECT_EQ(t->numbers[i].colour.getG(), 0.0f);
+                EXPECT_EQ(t->key[i].colour.getG(), 0.75f) << "amber key bit " << i;
+                EXPECT_EQ(t->key[i].colour.getB(), 0.0f);
+            }
+            EXPECT_EQ(a->key[i].symbol, b->key[i].symbol) << i;
+            EXPECT_EQ(a->bases[i].colour.getG(), 0.0f) << "A's base marked red " << i;
+            // Phase 9 flights: 58 frames at 0.5 for the first two numbers sent.
+            EXPECT_EQ(flightFrames(9, i), i < 2 ? 58 : 29) << i;
+            slowNumbers += i < 2;
+        } else {
+            EXPECT_EQ(flightFrames(9, i), 0) << i;
+            for (KeyTableView* t : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
+                EXPECT_FLOAT_EQ(t->numbers[i].colour.getR(), 0.4f);
+                EXPECT_FLOAT_EQ(t->numbers[i].colour.getG(), 0.4f);
+                EXPECT_EQ(t->key[i].colour.getR() + t->key[i].colour.getG() +
+                              t->key[i].colour.getB(),
+                          0.0f)
+                    << "erased key bit " << i;
+            }
+        }
+        EXPECT_EQ(a->key[i].symbol, a->bits[i].symbol);
+        EXPECT_FLOAT_EQ(b->bases[i].colour.getR(), 0.4f) << "B's base announced " << i;
+    }
+    // The seed gives a mixture, so both branches above were exercised.
+    EXPECT_GT(agreeing, 4);
+    EXPECT_GT(slowNumbers, 0) << "the seed must send a number at speed 0.5";
+    EXPECT_LT(agreeing, 28);
+    EXPECT_EQ(replay.state, window->random.state) << "no draw beyond those expected";
+}
+
+TEST_F(Bb84WindowTest, FlightsAtFullSpeedAndSpeedReadEveryFrame) {
+    // Full speed from the start; during the third photon the slider is moved to 0
+    // for 150 frames: the photon must stand still until it moves again.
+    setSpeed(1.0);
+    int frozenFrames = 0;
+    float frozenAt = 0;
+    bool frozeAll = true;
+    onFrame = [&](const Frame& f) {
+        if (f.phase == 5 && f.column == 4) window->returnButton->value(1);
+        if (f.phase != 5 || f.column != 2 || !f.viewDamaged || f.senderDamaged) return;
+        if (frozenFrames == 0 && f.photonX > 0) {
+            setSpeed(0.0);
+            frozenAt = f.photonX;
+            frozenFrames = 1;
+        } else if (frozenFrames > 0 && frozenFrames < 150) {
+            frozeAll = frozeAll && f.photonX == frozenAt;
+            if (++frozenFrames == 150) setSpeed(1.0);
+        } else if (frozenFrames == 150) {
+            // Back at speed: the very next frame has moved on by one step.
+            ++frozenFrames;
+            EXPECT_FLOAT_EQ(f.photonX, frozenAt + 0.4f);
+        }
+        if (f.phase == 5 && f.column == 4) window->returnButton->value(1);
+    };
+    run();
+    EXPECT_TRUE(frozeAll);
+    EXPECT_EQ(frozenFrames, 151);
+    EXPECT_EQ(flightFrames(5, 0), 43);
+    EXPECT_EQ(flightFrames(5, 1), 43);
+    EXPECT_EQ(flightFrames(5, 2), 43 + 149);
+    EXPECT_EQ(view->phase, 12);
+}
+
+TEST_F(Bb84WindowTest, ReturnHeldInPhotonsEndsRunAndLeavesLaterColumnsBlank) {
+    setSpeed(1.0);
+    size_t returnAt = 0;
+    onFrame = [&](const Frame& f) {
+        // The run must keep to its own window and tables: the registry may
+        // change under it (here it is emptied) without effect on the run.
+        if (f.phase == 5 && f.column == 0) {
+            bb84Window = nullptr;
+            bb84View = nullptr;
+            senderTable = nullptr;
+            receiverTable = nullptr;
+        }
+        if (returnAt == 0 && f.phase == 5 && f.column == 5 && f.photonX > -5) {
+            window->returnButton->value(1);
+            returnAt = frames.size();
+        }
+    };
+    run();
+    bb84Window = window;
+    window->returnButton->value(0);
+
+    EXPECT_EQ(view->phase, 12);
+    EXPECT_TRUE(window->startButton->active());
+    ASSERT_GT(returnAt, 0u);
+    EXPECT_LE(frames.size() - returnAt, 4u) << "frames after Return was pressed";
+    for (int i = 6; i < 32; ++i) {
+        EXPECT_EQ(a->bits[i].symbol, ' ') << i;
+        EXPECT_EQ(b->bits[i].symbol, ' ') << i;
+        EXPECT_EQ(b->receivedStates[i], -1) << i;
+        EXPECT_EQ(a->key[i].colour.getR() + a->key[i].colour.getG(), 2.0f) << "white " << i;
+    }
+    // Later stages were entered but did nothing beyond their first steps: the key
+    // rows got their copy and stay raised, no number was marked.
+    EXPECT_FLOAT_EQ(a->keyDrop, 4.625f);
+    EXPECT_EQ(a->key[0].symbol, a->bits[0].symbol);
+    EXPECT_EQ(a->numbers[0].colour.getG(), 1.0f);
+    EXPECT_EQ(framesIn(8) + framesIn(9) + framesIn(10) + framesIn(11), 0);
+}
+
+TEST_F(Bb84WindowTest, StopHoldsRunBetweenFramesUntilReleased) {
+    setSpeed(1.0);
+    static size_t framesAtHold;
+    static float photonAtHold;
+    static Bb84WindowTest* self;
+    self = this;
+    bool held = false;
+    onFrame = [&](const Frame& f) {
+        if (!held && f.phase == 5 && f.column == 1 && f.photonX > 0) {
+            held = true;
+            framesAtHold = frames.size();
+            photonAtHold = view->photonX;
+            // While the hold lasts no frame may pass; the check runs inside it.
+            Fl::add_timeout(0.4, [](void*) {
+                EXPECT_EQ(self->frames.size(), framesAtHold);
+                EXPECT_EQ(self->view->photonX, photonAtHold);
+                self->window->stopButton->value(0);
+            });
+            window->stopButton->value(1);
+            window->stopButton->do_callback();
+            EXPECT_EQ(frames.size(), framesAtHold);
+        }
+        if (f.phase == 5 && f.column == 2) window->returnButton->value(1);
+    };
+    run();
+    EXPECT_TRUE(held);
+    EXPECT_EQ(flightFrames(5, 1), 43) << "the held flight resumes where it was";
+    EXPECT_EQ(view->phase, 12);
+}
+
+TEST_F(Bb84WindowTest, ClosingWindowEndsRunAtNextFrame) {
+    setSpeed(1.0);
+    size_t closedAt = 0;
+    onFrame = [&](const Frame& f) {
+        if (closedAt == 0 && f.phase == 3) {
+            // The window manager's close (and Escape) call the window's callback.
+            window->do_callback();
+            closedAt = frames.size();
+        }
+    };
+    run();
+    EXPECT_FALSE(window->visible());
+    EXPECT_FALSE(view->visible());
+    EXPECT_EQ(view->phase, 12);
+    EXPECT_LE(frames.size() - closedAt, 1u);
+    EXPECT_EQ(framesIn(5), 0);
+}
+
+TEST_F(Bb84WindowTest, ClosingWindowEndsAFlightStoppedBySpeedZero) {
+    size_t closedAt = 0;
+    int stillFrames = 0;
+    onFrame = [&](const Frame& f) {
+        if (f.phase != 5) return;
+        if (f.photonX > 0 && window->speedSlider->value() > 0) setSpeed(0.0);
+        if (closedAt == 0 && window->speedSlider->value() == 0 && ++stillFrames == 50) {
+            window->do_callback();
+            closedAt = frames.size();
+        }
+    };
+    run();
+    ASSERT_GT(closedAt, 0u);
+    EXPECT_EQ(frames.size(), closedAt) << "no frame after the window was closed";
+    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(a->bits[1].symbol, ' ') << "the next photon was never sent";
+}
+
+TEST_F(Bb84WindowTest, ClosingWindowReleasesHeldStop) {
+    static Bb84Window* target;
+    target = window;
+    onFrame = [&](const Frame& f) {
+        if (f.phase == 1 && window->stopButton->value() == 0 && window->visible()) {
+            Fl::add_timeout(0.2, [](void*) { target->do_callback(); });
+            window->stopButton->value(1);
+            window->stopButton->do_callback();
+        }
+    };
+    run();
+    EXPECT_EQ(view->phase, 12);
+    EXPECT_FALSE(window->visible());
+}
+
+}  // namespace
