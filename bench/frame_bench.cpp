@@ -8,6 +8,9 @@
 #include "app/menu_window.h"
 #include "app/program.h"
 #include "app/registry.h"
+#include "bb84/bb84_view.h"
+#include "bb84/bb84_window.h"
+#include "bb84/key_tables.h"
 #include "bell/bell_run.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"
@@ -23,6 +26,7 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Value_Input.H>
+#include <FL/Fl_Value_Slider.H>
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -41,6 +45,8 @@ struct Repeats {
     int teleportRuns = 5;
     int countingRuns = 3;
     int countedPairs = 999999;
+    int keyRuns = 3;
+    int keySteps = 200;
 };
 
 // Frames drawn before any figure is taken: the renderer compiles its shaders
@@ -109,17 +115,27 @@ std::vector<double> timeTitleLoop(int turns) {
 }
 
 // A still view redrawn alone, one frame step at a time.
+std::vector<double> timeStillViews(const std::vector<Fl_Gl_Window*>& views, int steps);
+
 std::vector<double> timeStillView(Fl_Gl_Window* view, int steps) {
-    for (int i = 0; i < kWarmUpSteps; ++i) {
-        view->redraw();
+    return timeStillViews({view}, steps);
+}
+
+// Views that draw together in one frame step, as a run asks for them.
+std::vector<double> timeStillViews(const std::vector<Fl_Gl_Window*>& views, int steps) {
+    auto step = [&views] {
+        for (Fl_Gl_Window* view : views) {
+            view->redraw();
+        }
         frameStep();
+    };
+    for (int i = 0; i < kWarmUpSteps; ++i) {
+        step();
     }
     StepTimes times;
-    times.restart();
     times.mark();
     for (int i = 0; i < steps; ++i) {
-        view->redraw();
-        frameStep();
+        step();
         times.mark();
     }
     return times.intervalsMs();
@@ -132,9 +148,12 @@ struct RunTimes {
     std::vector<double> seconds;
 };
 
-void timeRuns(int runs, const std::function<void()>& start, RunTimes& out) {
+// The first run of a window only warms up: it is not counted.
+void timeRuns(int runs, const std::function<void()>& start, RunTimes& out, bool warmUp = true) {
     FrameClock clock;
-    start();  // warm-up
+    if (warmUp) {
+        start();
+    }
     for (int i = 0; i < runs; ++i) {
         clock.attach();
         const auto began = StepTimes::Clock::now();
@@ -219,13 +238,52 @@ void benchTeleport(const Repeats& repeats) {
     window->returnButton->do_callback();
 }
 
+void benchKeyDistribution(const Repeats& repeats) {
+    progress("key distribution demonstration");
+    menuWindow->bb84Button->do_callback();
+    Bb84Window* window = bb84Window;
+    if (!window || !waitUntilDrawn(window->view) || !waitUntilDrawn(window->receiver)) {
+        progress("the key distribution window was not drawn");
+        return;
+    }
+    // The Speed slider as a user leaves it before pressing Start. The shorter
+    // run at full speed warms the window up.
+    auto start = [window] { window->startButton->do_callback(); };
+    window->speedSlider->value(1.0);
+    start();
+    for (double speed : {0.5, 1.0}) {
+        window->speedSlider->value(speed);
+        RunTimes runs;
+        timeRuns(repeats.keyRuns, start, runs, false);
+        const std::string at = speed == 1.0 ? "1" : "0.5";
+        emit(Figure{"BB84 frame steps during a run at Speed " + at, "ms/frame step", Better::Lower,
+                    {}},
+             runs.stepMs);
+        emit(rateFigure("BB84 run: whole run at Speed " + at, "frame steps/s"),
+             runs.stepsPerSecond);
+        emit(Figure{"BB84 run: whole run at Speed " + at, "s", Better::Lower, {}}, runs.seconds);
+    }
+
+    // The finished picture: every row of both tables filled, the key dropped.
+    emit(viewFigure("BB84 view (finished run)", 8), timeStillView(window->view, repeats.keySteps));
+    emit(viewFigure("BB84 table A (finished run)", 8),
+         timeStillView(window->sender, repeats.keySteps));
+    emit(viewFigure("BB84 table B (finished run)", 8),
+         timeStillView(window->receiver, repeats.keySteps));
+    emit(viewFigure("BB84 frame step: view and table A", 12),
+         timeStillViews({window->view, window->sender}, repeats.keySteps));
+    emit(viewFigure("BB84 frame step: view and table B", 12),
+         timeStillViews({window->view, window->receiver}, repeats.keySteps));
+    window->returnButton->do_callback();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Repeats repeats;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {
-            repeats = {200, 40, 2, 1, 1, 20000};
+            repeats = {200, 40, 2, 1, 1, 20000, 1, 40};
         } else {
             std::fprintf(stderr, "usage: %s [--quick]\n", argv[0]);
             return 2;
@@ -242,6 +300,7 @@ int main(int argc, char** argv) {
     }
     benchBell(repeats);
     benchTeleport(repeats);
+    benchKeyDistribution(repeats);
     menuWindow->hide();
     return 0;
 }
