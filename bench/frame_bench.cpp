@@ -114,13 +114,6 @@ std::vector<double> timeTitleLoop(int turns) {
     return title.times.intervalsMs();
 }
 
-// A still view redrawn alone, one frame step at a time.
-std::vector<double> timeStillViews(const std::vector<Fl_Gl_Window*>& views, int steps);
-
-std::vector<double> timeStillView(Fl_Gl_Window* view, int steps) {
-    return timeStillViews({view}, steps);
-}
-
 // Views that draw together in one frame step, as a run asks for them.
 std::vector<double> timeStillViews(const std::vector<Fl_Gl_Window*>& views, int steps) {
     auto step = [&views] {
@@ -141,11 +134,27 @@ std::vector<double> timeStillViews(const std::vector<Fl_Gl_Window*>& views, int 
     return times.intervalsMs();
 }
 
+// A still view redrawn alone, one frame step at a time.
+std::vector<double> timeStillView(Fl_Gl_Window* view, int steps) {
+    return timeStillViews({view}, steps);
+}
+
 // Runs started by their Start callback; the observer times every frame step.
 struct RunTimes {
     std::vector<double> stepMs;
     std::vector<double> stepsPerSecond;
     std::vector<double> seconds;
+    std::vector<int> frames;
+
+    // A run cut short (a window that was not shown, say) would flatter its
+    // figures; the frame counts say whether every run went all the way.
+    void reportFrames(const char* what) const {
+        std::string counts;
+        for (int n : frames) {
+            counts += " " + std::to_string(n);
+        }
+        std::fprintf(stderr, "bench: frame steps of each %s:%s\n", what, counts.c_str());
+    }
 };
 
 // The first run of a window only warms up: it is not counted.
@@ -164,6 +173,7 @@ void timeRuns(int runs, const std::function<void()>& start, RunTimes& out, bool 
         out.stepMs.insert(out.stepMs.end(), steps.begin(), steps.end());
         out.stepsPerSecond.push_back(clock.frames() / seconds);
         out.seconds.push_back(seconds);
+        out.frames.push_back(clock.frames());
     }
 }
 
@@ -199,6 +209,7 @@ void benchBell(const Repeats& repeats) {
     window->experimentInput->value(1);
     RunTimes animated;
     timeRuns(repeats.bellPairs, [window] { window->startButton->do_callback(); }, animated);
+    animated.reportFrames("Bell pair");
     emit(viewFigure("Bell view (during a pair)", 8), animated.stepMs);
     emit(rateFigure("Bell run: one pair animated", "frame steps/s"), animated.stepsPerSecond);
 
@@ -233,6 +244,7 @@ void benchTeleport(const Repeats& repeats) {
     }
     RunTimes runs;
     timeRuns(repeats.teleportRuns, [window] { window->startButton->do_callback(); }, runs);
+    runs.reportFrames("teleportation run");
     emit(viewFigure("Teleportation view (during a run)", 8), runs.stepMs);
     emit(rateFigure("Teleportation run: whole run", "frame steps/s"), runs.stepsPerSecond);
     window->returnButton->do_callback();
@@ -256,6 +268,7 @@ void benchKeyDistribution(const Repeats& repeats) {
         RunTimes runs;
         timeRuns(repeats.keyRuns, start, runs, false);
         const std::string at = speed == 1.0 ? "1" : "0.5";
+        runs.reportFrames(("BB84 run at Speed " + at).c_str());
         emit(Figure{"BB84 frame steps during a run at Speed " + at, "ms/frame step", Better::Lower,
                     {}},
              runs.stepMs);
