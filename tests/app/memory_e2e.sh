@@ -16,7 +16,7 @@ for visit in $(seq 1 30); do
     fi
     wait_gone "$demo"
   done
-  [ "$visit" -eq 5 ] && after_five="$(resident_kib)"
+  if [ "$visit" -eq 5 ]; then after_five="$(resident_kib)"; fi
 done
 after_thirty="$(resident_kib)"
 growth=$((after_thirty - after_five))

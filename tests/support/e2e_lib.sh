@@ -29,6 +29,10 @@ fail() {
     [ -s "$WORK/stderr" ] && { echo "its error output:" >&2; head -c 2000 "$WORK/stderr" >&2; }
   fi
   if [ -n "${DISPLAY:-}" ]; then
+    echo "windows shown:" >&2
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+      echo "  $id '$(xdotool getwindowname "$id" 2>/dev/null)' $(xdotool getwindowgeometry "$id" 2>/dev/null | tr '\n' ' ')" >&2
+    done
     import -window root "$WORK/failure.png" 2>/dev/null && cp "$WORK/failure.png" "/tmp/e2e-failure-$$.png" &&
       echo "screenshot: /tmp/e2e-failure-$$.png" >&2
   fi
@@ -46,7 +50,7 @@ start_program() {
 
 # find_window TITLE: prints the id of the shown window with exactly this title.
 find_window() {
-  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+  { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1
 }
 
 # wait_window TITLE [SECONDS]: waits until the window is shown, prints its id.
