@@ -30,5 +30,5 @@ for lib in "$libdir/libGLX_mesa.so.0" "$libdir/dri/swrast_dri.so"; do
 done
 # The randomized end-to-end test runs shorter here; resident memory is not
 # measured, as the sanitizers keep freed memory in quarantine.
-(cd "$root/build-sanitize" && LD_PRELOAD="$preload" MONKEY_SECONDS=40 \
+(cd "$root/build-sanitize" && LD_PRELOAD="$preload" MONKEY_SECONDS=30 \
   ctest -j2 --output-on-failure --timeout 300 --label-exclude memory)

@@ -7,6 +7,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
 
 WORK="$(mktemp -d)"
 PROGRAM_PID=""
+# Pauses that let the program catch up: after a window appears, after a click.
+SETTLE="${SETTLE:-0.3}"
+CLICK_PAUSE="${CLICK_PAUSE:-0.2}"
 
 e2e_cleanup() {
   if [ -n "$PROGRAM_PID" ] && kill -0 "$PROGRAM_PID" 2>/dev/null; then
@@ -60,7 +63,7 @@ wait_window() {
   while [ $SECONDS -le $end ]; do
     id="$(find_window "$title")"
     if [ -n "$id" ]; then
-      sleep 0.3
+      sleep "$SETTLE"
       echo "$id"
       return 0
     fi
@@ -83,14 +86,14 @@ wait_gone() {
 # click WINDOW X Y: a left click at a pixel of the window.
 click() {
   xdotool mousemove --window "$1" "$2" "$3" click 1
-  sleep 0.2
+  sleep "$CLICK_PAUSE"
 }
 
 # press_key WINDOW KEY: gives the window the focus and sends one key.
 press_key() {
   xdotool windowfocus --sync "$1" 2>/dev/null || true
   xdotool key "$2" 2>/dev/null || true
-  sleep 0.2
+  sleep "$CLICK_PAUSE"
 }
 
 # pixel WINDOW X Y: prints "r g b" (0..255) of a pixel of the window on screen.
