@@ -40,3 +40,21 @@ void refreshPreviews();
 // A launch button whose demonstration window is still shown raises that window
 // instead of building a second one. Returns true when it did so.
 bool raiseIfShown(Fl_Window* window);
+
+// Code on the stack that uses a demonstration window (its run, a Stop hold)
+// keeps it alive for its own duration with one of these.
+class WindowUse {
+public:
+    explicit WindowUse(Fl_Window& window);
+    ~WindowUse();
+    WindowUse(const WindowUse&) = delete;
+    WindowUse& operator=(const WindowUse&) = delete;
+
+private:
+    Fl_Window& window;
+};
+
+// A launcher hands over the hidden window it replaces in the registry. It is
+// deleted at the next event pass when nothing uses it, otherwise as soon as the
+// last WindowUse of it ends, so memory stays flat over many visits.
+void reclaimWindow(Fl_Window* window);

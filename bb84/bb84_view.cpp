@@ -7,6 +7,7 @@
 #include "scene/bitmap_text.h"
 #include "scene/gl_support.h"
 #include "scene/scene_setup.h"
+#include "scene/view_events.h"
 
 #include <FL/Fl.H>
 #include <GL/freeglut.h>
@@ -98,18 +99,7 @@ const char* unitsDigit(unsigned column) { return unitsTable[column < 32 ? column
 Bb84View::Bb84View(int x, int y, int w, int h, const char* label)
     : Fl_Gl_Window(x, y, w, h, label) {}
 
-// Keys are left to the rest of the window: claiming them here would swallow the
-// Escape that closes the window like Return.
-int Bb84View::handle(int event) {
-    const int used = Fl_Gl_Window::handle(event);
-    if (used) {
-        redraw();
-    }
-    if (event == FL_SHORTCUT || event == FL_KEYBOARD || event == FL_KEYUP) {
-        return used;
-    }
-    return 1;
-}
+int Bb84View::handle(int event) { return handleViewEvent(*this, event); }
 
 char Bb84View::receiverBase(unsigned column) const {
     return receiver && column < 32 ? receiver->baseSymbol(column) : ' ';

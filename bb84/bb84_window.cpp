@@ -80,11 +80,8 @@ void showBb84Window(Fl_Widget*, void*) {
     if (raiseIfShown(bb84Window)) {
         return;
     }
-    // The previous window is hidden for good; reclaim it unless its run still
-    // holds it (that run deletes it when it ends).
-    if (bb84Window && !bb84Window->running) {
-        Fl::delete_widget(bb84Window);
-    }
+    // The previous window is hidden for good.
+    reclaimWindow(bb84Window);
 
     bb84Window = new Bb84Window(1024, 768);
     bb84Window->color(239, 49);
@@ -120,6 +117,7 @@ void holdKeyDistribution(Fl_Widget* widget, void*) {
     if (!window) {
         return;
     }
+    WindowUse use(*window);
     do {
         Fl::check();
     } while (window->stopButton->value() == 1 && window->visible());

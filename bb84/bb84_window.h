@@ -33,7 +33,7 @@ public:
     Bb84View* view = nullptr;
     SenderTableView* sender = nullptr;
     ReceiverTableView* receiver = nullptr;
-    // A run is in progress; the window is not reclaimed while one is.
+    // A run is in progress: a second Start while one plays is ignored.
     bool running = false;
 
     Bb84Window(int w, int h) : Fl_Window(w, h) {}

@@ -372,11 +372,8 @@ void startKeyDistribution(Fl_Widget* widget, void*) {
     if (!window || !window->view || !window->sender || !window->receiver || window->running) {
         return;
     }
+    WindowUse use(*window);
     window->running = true;
     Run(*window).play();
     window->running = false;
-    // A window that was replaced while its run went on is reclaimed now.
-    if (window != bb84Window && !window->visible()) {
-        Fl::delete_widget(window);
-    }
 }

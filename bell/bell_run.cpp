@@ -185,7 +185,6 @@ void startRun(Fl_Widget*, void*) {
     if (!window || !view) {
         return;
     }
-    ++window->busy;
+    WindowUse use(*window);
     BellRun(*window, *view).run();
-    window->release();
 }

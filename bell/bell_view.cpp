@@ -5,6 +5,7 @@
 #include "scene/bitmap_text.h"
 #include "scene/gl_support.h"
 #include "scene/scene_setup.h"
+#include "scene/view_events.h"
 
 #include <FL/Fl.H>
 #include <GL/freeglut.h>
@@ -96,25 +97,7 @@ void BellView::applyLightLevels() {
     }
 }
 
-int BellView::handle(int event) {
-    // Any event the window used may have moved the pointer onto or off the hot spot.
-    const int used = Fl_Gl_Window::handle(event);
-    if (used) {
-        redraw();
-    }
-    switch (event) {
-    case FL_KEYBOARD:
-    case FL_KEYUP:
-    case FL_SHORTCUT:
-    case FL_FOCUS:
-    case FL_UNFOCUS:
-        // Keys are not the view's: claiming them would swallow Escape, which
-        // closes the window, whenever the pointer rests on the scene.
-        return used;
-    default:
-        return 1;
-    }
-}
+int BellView::handle(int event) { return handleViewEvent(*this, event); }
 
 bool BellView::pointerOnHotSpot() const {
     const Fl_Window* top = top_window();

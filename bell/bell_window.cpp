@@ -196,12 +196,6 @@ void BellWindow::flushDisplays() {
     }
 }
 
-void BellWindow::release() {
-    if (--busy == 0 && this != bellWindow && !visible()) {
-        Fl::delete_widget(this);
-    }
-}
-
 void showBellWindow(Fl_Widget*, void*) {
     if (raiseIfShown(bellWindow)) {
         return;
@@ -217,10 +211,7 @@ void showBellWindow(Fl_Widget*, void*) {
     bellView->redraw();
     bellWindow->end();
     bellWindow->show();
-    // A replaced window still held by its run or Stop is deleted when they end.
-    if (previous && previous->busy == 0) {
-        Fl::delete_widget(previous);
-    }
+    reclaimWindow(previous);
 }
 
 void holdWhileStopped(Fl_Widget*, void*) {
@@ -228,7 +219,7 @@ void holdWhileStopped(Fl_Widget*, void*) {
     if (!window) {
         return;
     }
-    ++window->busy;
+    WindowUse use(*window);
     // A counting run may not have shown its latest counts yet; a held run shows them.
     window->flushDisplays();
     Fl::check();
@@ -236,7 +227,6 @@ void holdWhileStopped(Fl_Widget*, void*) {
     while (window->stopButton->value() && window->visible()) {
         Fl::check();
     }
-    window->release();
 }
 
 void toggleSceneLight(Fl_Widget*, void*) {

@@ -45,10 +45,6 @@ public:
     bool inequalityStale[3] = {};
     bool counterStale[3][3][4] = {};
 
-    // Runs and Stop holds under way on this window; it is reclaimed only when
-    // none is left and a newer window has replaced it.
-    int busy = 0;
-
     BellWindow(int w, int h);
     ~BellWindow() override;
 
@@ -65,10 +61,6 @@ public:
     // cell is one of its three.
     void updateCounterDisplay();
     void flushDisplays();
-
-    // Called when a run or a Stop hold on this window ends: a hidden window that
-    // a newer one has replaced is deleted once nothing holds it.
-    void release();
 
     // Windows alive, for tests of reclaiming.
     static int instances();

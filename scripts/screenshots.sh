@@ -16,13 +16,28 @@ shot() {
   echo "docs/$2.png"
 }
 
+# demo TITLE NAME SECONDS: opens a demonstration, starts it, and takes its
+# picture SECONDS later, in the middle of the run.
+demo() {
+  local window
+  window="$(open_demo "$menu" "$1")"
+  click "$window" ${START[$1]}
+  sleep "$3"
+  shot "$window" "$2"
+  click "$window" ${RETURN[$1]}
+  wait_gone "$1"
+}
+
 start_program
 title="$(wait_window Demonstrations)"
 sleep 1
 shot "$title" title
 click "$title" 344 373
-menu="$(wait_window "Main menu")"
+menu="$(wait_window "$MENU")"
 sleep 0.5
 shot "$menu" menu
+demo "$BELL" bell 1.2
+demo "$TELEPORT" teleport 2.2
+demo "$BB84" bb84 6
 click "$menu" 859 616
 expect_exit

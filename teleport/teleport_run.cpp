@@ -190,14 +190,13 @@ void TeleportRun::finish() {
 }
 
 void TeleportRun::play() {
-    ++window.holders;
+    WindowUse use(window);
     begin();
     for (int stage = 1; stage <= stageCount; ++stage) {
         setUp(stage);
         for (;;) {
             if (cancelled()) {
                 finish();
-                window.release();
                 return;
             }
             if (endTestHolds(stage)) {
@@ -210,7 +209,6 @@ void TeleportRun::play() {
         }
     }
     finish();
-    window.release();
 }
 
 void startTeleportation(Fl_Widget* widget, void*) {

@@ -7,6 +7,7 @@
 #include "scene/bitmap_text.h"
 #include "scene/gl_support.h"
 #include "scene/scene_setup.h"
+#include "scene/view_events.h"
 #include "teleport/teleport_window.h"
 
 #include <FL/Fl.H>
@@ -69,24 +70,7 @@ void TeleportView::lightOutcomeLamp() {
     }
 }
 
-int TeleportView::handle(int event) {
-    const int used = Fl_Gl_Window::handle(event);
-    if (used) {
-        redraw();
-    }
-    // Keys are left to the window, so that Escape still closes it while the
-    // pointer rests on the scene; every other event is taken.
-    switch (event) {
-    case FL_KEYBOARD:
-    case FL_KEYUP:
-    case FL_SHORTCUT:
-    case FL_FOCUS:
-    case FL_UNFOCUS:
-        return used;
-    default:
-        return 1;
-    }
-}
+int TeleportView::handle(int event) { return handleViewEvent(*this, event); }
 
 void TeleportView::draw() {
     if (!valid()) {

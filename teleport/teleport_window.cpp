@@ -14,14 +14,6 @@ TeleportWindow::TeleportWindow(int w, int h) : Fl_Window(w, h) {
     polarizationSource.lastValue = 0;
 }
 
-void TeleportWindow::release() {
-    --holders;
-    if (holders == 0 && reclaimWhenFree) {
-        reclaimWhenFree = false;
-        Fl::delete_widget(this);
-    }
-}
-
 TeleportWindow* owningTeleportWindow(Fl_Widget* widget) {
     while (widget && widget->parent()) {
         widget = widget->parent();
@@ -31,22 +23,6 @@ TeleportWindow* owningTeleportWindow(Fl_Widget* widget) {
     }
     return teleportWindow;
 }
-
-namespace {
-
-// A replaced window is hidden for good; free it now, or once its run lets go.
-void reclaim(TeleportWindow* old) {
-    if (!old || old->shown()) {
-        return;
-    }
-    if (old->holders > 0) {
-        old->reclaimWhenFree = true;
-    } else {
-        Fl::delete_widget(old);
-    }
-}
-
-}  // namespace
 
 TeleportWindow* buildTeleportWindow() {
     TeleportWindow* old = teleportWindow;
@@ -97,7 +73,10 @@ TeleportWindow* buildTeleportWindow() {
     teleportView->redraw();
 
     window->end();
-    reclaim(old);
+    // The replaced window is hidden for good (a shown one is raised instead).
+    if (old && !old->shown()) {
+        reclaimWindow(old);
+    }
     return window;
 }
 
@@ -113,13 +92,12 @@ void holdTeleportation(Fl_Widget* widget, void*) {
     if (!window) {
         return;
     }
-    ++window->holders;
+    WindowUse use(*window);
     Fl::check();
     // A closed window can never switch the light off again: stop holding then.
     while (window->stopButton->value() == 1 && window->shown()) {
         Fl::check();
     }
-    window->release();
 }
 
 void leaveTeleportation(Fl_Widget* widget, void*) {

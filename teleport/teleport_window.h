@@ -32,17 +32,9 @@ public:
     // The view built with this window. Runs and Return reach it here rather than
     // through the registry, so they never act on a newer window.
     TeleportView* view = nullptr;
-    // Runs and Stop loops currently on the stack that use this window; it is
-    // reclaimed only when none is left.
-    int holders = 0;
-    // Set when a newer window replaced this one while it was still held.
-    bool reclaimWhenFree = false;
 
     TeleportWindow(int w, int h);
 
-    // Called by a run or Stop loop as it ends: a replaced window nobody holds any
-    // longer is deleted at the next event pass.
-    void release();
 };
 
 // Builds a new window with its widgets and view and moves the registry to it,

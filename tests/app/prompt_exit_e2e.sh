@@ -13,7 +13,7 @@ menu="$MENU_WINDOW"
   window="$(open_demo "$menu" "$demo")"
   click "$window" ${START[$demo]}
   sleep 0.5
-  [ "$stop" = lit ] && click "$window" ${STOP[$demo]}
+  if [ "$stop" = lit ]; then click "$window" ${STOP[$demo]}; fi
   sleep 0.3
   if [ "$how" = Return ]; then
     click "$window" ${RETURN[$demo]}

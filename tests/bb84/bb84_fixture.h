@@ -102,49 +102,16 @@ public:
 
 // One primitive of a colour feedback capture: token, and per vertex window x, y
 // and the lit colour r, g, b.
-struct ColouredItem {
-    int token;
-    std::vector<std::vector<float>> vertices;
-};
+using ColouredItem = FeedbackItem;
 
 template <class View>
 std::vector<ColouredItem> captureColoured(View& view) {
     view.make_current();
-    std::vector<GLfloat> buffer(1 << 21);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    view.draw();
-    const GLint used = glRenderMode(GL_RENDER);
-    std::vector<ColouredItem> items;
-    constexpr int perVertex = 7;  // x y z r g b a
-    for (GLint i = 0; i < used;) {
-        ColouredItem item{static_cast<int>(buffer[i++]), {}};
-        int count = 0;
-        switch (item.token) {
-        case GL_POINT_TOKEN:
-        case GL_BITMAP_TOKEN:
-        case GL_DRAW_PIXEL_TOKEN:
-        case GL_COPY_PIXEL_TOKEN:
-            count = 1;
-            break;
-        case GL_LINE_TOKEN:
-        case GL_LINE_RESET_TOKEN:
-            count = 2;
-            break;
-        case GL_POLYGON_TOKEN:
-            count = static_cast<int>(buffer[i++]);
-            break;
-        case GL_PASS_THROUGH_TOKEN:
-            ++i;
-            break;
-        default:
-            break;
+    auto items = captureFeedback([&] { view.draw(); }, true);
+    for (auto& item : items) {
+        for (auto& v : item.vertices) {
+            v = {v[0], v[1], v[3], v[4], v[5]};
         }
-        for (int v = 0; v < count; ++v, i += perVertex) {
-            item.vertices.push_back({buffer[i], buffer[i + 1], buffer[i + 3], buffer[i + 4],
-                                     buffer[i + 5]});
-        }
-        items.push_back(item);
     }
     return items;
 }

@@ -7,6 +7,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
 
 WORK="$(mktemp -d)"
 PROGRAM_PID=""
+# Pauses that let the program catch up: after a window appears, after a click.
+SETTLE="${SETTLE:-0.3}"
+CLICK_PAUSE="${CLICK_PAUSE:-0.2}"
 
 e2e_cleanup() {
   if [ -n "$PROGRAM_PID" ] && kill -0 "$PROGRAM_PID" 2>/dev/null; then
@@ -29,6 +32,10 @@ fail() {
     [ -s "$WORK/stderr" ] && { echo "its error output:" >&2; head -c 2000 "$WORK/stderr" >&2; }
   fi
   if [ -n "${DISPLAY:-}" ]; then
+    echo "windows shown:" >&2
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+      echo "  $id '$(xdotool getwindowname "$id" 2>/dev/null)' $(xdotool getwindowgeometry "$id" 2>/dev/null | tr '\n' ' ')" >&2
+    done
     import -window root "$WORK/failure.png" 2>/dev/null && cp "$WORK/failure.png" "/tmp/e2e-failure-$$.png" &&
       echo "screenshot: /tmp/e2e-failure-$$.png" >&2
   fi
@@ -46,7 +53,7 @@ start_program() {
 
 # find_window TITLE: prints the id of the shown window with exactly this title.
 find_window() {
-  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+  { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1
 }
 
 # wait_window TITLE [SECONDS]: waits until the window is shown, prints its id.
@@ -56,7 +63,7 @@ wait_window() {
   while [ $SECONDS -le $end ]; do
     id="$(find_window "$title")"
     if [ -n "$id" ]; then
-      sleep 0.3
+      sleep "$SETTLE"
       echo "$id"
       return 0
     fi
@@ -79,14 +86,14 @@ wait_gone() {
 # click WINDOW X Y: a left click at a pixel of the window.
 click() {
   xdotool mousemove --window "$1" "$2" "$3" click 1
-  sleep 0.2
+  sleep "$CLICK_PAUSE"
 }
 
 # press_key WINDOW KEY: gives the window the focus and sends one key.
 press_key() {
   xdotool windowfocus --sync "$1" 2>/dev/null || true
   xdotool key "$2" 2>/dev/null || true
-  sleep 0.2
+  sleep "$CLICK_PAUSE"
 }
 
 # pixel WINDOW X Y: prints "r g b" (0..255) of a pixel of the window on screen.

@@ -23,9 +23,11 @@ void ProbeWindow::begin() {
     glLoadIdentity();
 }
 
-std::vector<FeedbackItem> captureFeedback(const std::function<void()>& emit) {
-    std::vector<GLfloat> buffer(1 << 20);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+std::vector<FeedbackItem> captureFeedback(const std::function<void()>& emit, bool withColour) {
+    std::vector<GLfloat> buffer(1 << 22);
+    const int perVertex = withColour ? 7 : 3;
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), withColour ? GL_3D_COLOR : GL_3D,
+                     buffer.data());
     glRenderMode(GL_FEEDBACK);
     emit();
     const GLint used = glRenderMode(GL_RENDER);
@@ -54,8 +56,8 @@ std::vector<FeedbackItem> captureFeedback(const std::function<void()>& emit) {
         default:
             break;
         }
-        for (int v = 0; v < count; ++v, i += 3) {
-            item.vertices.push_back({buffer[i], buffer[i + 1], buffer[i + 2]});
+        for (int v = 0; v < count; ++v, i += perVertex) {
+            item.vertices.emplace_back(buffer.begin() + i, buffer.begin() + i + perVertex);
         }
         items.push_back(item);
     }

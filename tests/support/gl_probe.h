@@ -21,11 +21,13 @@ public:
 // One primitive captured in GL feedback mode.
 struct FeedbackItem {
     int token;  // GL_POINT_TOKEN, GL_LINE_TOKEN, GL_LINE_RESET_TOKEN, GL_POLYGON_TOKEN, ...
-    std::vector<std::vector<float>> vertices;  // window x, y, z per vertex
+    // Per vertex window x, y, z, and with colour also the lit r, g, b, a.
+    std::vector<std::vector<float>> vertices;
 };
 
-// Runs `emit` in feedback mode (GL_3D) and returns what reached the rasterizer.
-std::vector<FeedbackItem> captureFeedback(const std::function<void()>& emit);
+// Runs `emit` in feedback mode (GL_3D, or GL_3D_COLOR with `withColour`) and
+// returns what reached the rasterizer.
+std::vector<FeedbackItem> captureFeedback(const std::function<void()>& emit, bool withColour = false);
 
 // Counts of line segments and polygons in a capture.
 int countLines(const std::vector<FeedbackItem>& items);
