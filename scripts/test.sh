@@ -6,7 +6,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install_deps.sh"
 "$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON
-"$root/scripts/build.sh" "$root/build-sanitize" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=ON
+"$root/scripts/build.sh" "$root/build-sanitize" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=ON \
+  -DORVANTIS_BENCH=OFF
 
 source "$root/tests/support/display.sh"
 start_display

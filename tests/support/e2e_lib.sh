@@ -25,7 +25,8 @@ fail() {
   echo "FAIL: $*" >&2
   if [ -n "$PROGRAM_PID" ]; then
     if kill -0 "$PROGRAM_PID" 2>/dev/null; then
-      echo "the program is still running (pid $PROGRAM_PID)" >&2
+      echo "the program is still running (pid $PROGRAM_PID); where it is:" >&2
+      timeout 20 gdb -p "$PROGRAM_PID" -batch -ex bt 2>/dev/null | grep '^#' | head -40 >&2 || true
     else
       echo "the program has ended" >&2
     fi
