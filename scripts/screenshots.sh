@@ -8,10 +8,8 @@ source "$root/tests/support/e2e_lib.sh"
 
 # shot WINDOW NAME: the window's picture as docs/NAME.png.
 shot() {
-  local geometry wx wy
-  geometry="$(xdotool getwindowgeometry --shell "$1")"
-  wx="$(echo "$geometry" | sed -n 's/^X=//p')"
-  wy="$(echo "$geometry" | sed -n 's/^Y=//p')"
+  local wx wy
+  read -r wx wy <<<"$(window_origin "$1")"
   import -window root -crop "1024x768+$wx+$wy" +repage "$root/docs/$2.png"
   echo "docs/$2.png"
 }

@@ -35,9 +35,7 @@ click "$title" 344 373
 menu="$(wait_window "Main menu")"
 click "$menu" 122 362
 bb84="$(wait_window "The BB84 Protocol")"
-geometry="$(xdotool getwindowgeometry --shell "$bb84")"
-WX="$(echo "$geometry" | sed -n 's/^X=//p')"
-WY="$(echo "$geometry" | sed -n 's/^Y=//p')"
+read -r WX WY <<<"$(window_origin "$bb84")"
 
 # Before a run the key rows are empty.
 import -window root "$WORK/before.png"

@@ -3,21 +3,6 @@
 # 5000 pairs, go back, open it again fresh, close it with Escape, leave.
 source "$(dirname "$0")/../support/e2e_lib.sh"
 
-# ink_width WINDOW X Y W H: width in pixels of the dark text inside a rectangle.
-ink_width() {
-  local geometry wx wy box
-  geometry="$(xdotool getwindowgeometry --shell "$1")"
-  wx="$(echo "$geometry" | sed -n 's/^X=//p')"
-  wy="$(echo "$geometry" | sed -n 's/^Y=//p')"
-  box="$(import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage png:- |
-    convert png:- -colorspace gray -threshold 25% -negate -bordercolor black -border 1 \
-      -format '%@' info: 2>/dev/null)"
-  # An empty rectangle trims to nothing: ImageMagick reports 1x1 or 0x0.
-  local width="${box%%x*}"
-  [ "$width" -le 1 ] && width=0
-  echo "$width"
-}
-
 # start_active WINDOW: Start's face is green (0, 182, 0) when it takes clicks.
 start_active() {
   local r g b

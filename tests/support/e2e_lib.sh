@@ -97,12 +97,15 @@ press_key() {
   sleep "$CLICK_PAUSE"
 }
 
+# window_origin WINDOW: prints the window's "x y" on the screen.
+window_origin() {
+  xdotool getwindowgeometry --shell "$1" | sed -n 's/^[XY]=//p' | paste -sd ' '
+}
+
 # pixel WINDOW X Y: prints "r g b" (0..255) of a pixel of the window on screen.
 pixel() {
-  local geometry wx wy
-  geometry="$(xdotool getwindowgeometry --shell "$1")"
-  wx="$(echo "$geometry" | sed -n 's/^X=//p')"
-  wy="$(echo "$geometry" | sed -n 's/^Y=//p')"
+  local wx wy
+  read -r wx wy <<<"$(window_origin "$1")"
   import -window root -crop "1x1+$((wx + $2))+$((wy + $3))" -depth 8 txt:- |
     sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
 }
@@ -110,12 +113,25 @@ pixel() {
 # region_max WINDOW X Y W H: prints the largest "r g b" values (0..255) found in a
 # rectangle of the window on screen.
 region_max() {
-  local geometry wx wy
-  geometry="$(xdotool getwindowgeometry --shell "$1")"
-  wx="$(echo "$geometry" | sed -n 's/^X=//p')"
-  wy="$(echo "$geometry" | sed -n 's/^Y=//p')"
+  local wx wy
+  read -r wx wy <<<"$(window_origin "$1")"
   import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage \
     -format '%[fx:round(maxima.r*255)] %[fx:round(maxima.g*255)] %[fx:round(maxima.b*255)]' info:
+}
+
+# ink_width WINDOW X Y W H [THRESHOLD]: width in pixels of the dark text inside a
+# rectangle of the window (0 when there is none); pixels darker than THRESHOLD
+# percent grey (default 25) count as ink.
+ink_width() {
+  local wx wy box width
+  read -r wx wy <<<"$(window_origin "$1")"
+  box="$(import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage png:- |
+    convert png:- -colorspace gray -threshold "${6:-25}%" -negate -bordercolor black -border 1 \
+      -format '%@' info: 2>/dev/null || true)"
+  # An empty rectangle trims to nothing: ImageMagick reports 1x1 or 0x0.
+  width="${box%%x*}"
+  [ "${width:-0}" -le 1 ] && width=0
+  echo "$width"
 }
 
 # expect_exit [SECONDS]: the program must end within the time, with status 0.

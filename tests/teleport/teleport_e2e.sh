@@ -22,18 +22,7 @@ coloured_arrows() {
 
 # readout_width WINDOW: width in pixels of the dark text in the "Polarization:" box
 # (0 when it is empty).
-readout_width() {
-  local geometry wx wy
-  geometry="$(xdotool getwindowgeometry --shell "$1")"
-  wx="$(echo "$geometry" | sed -n 's/^X=//p')"
-  wy="$(echo "$geometry" | sed -n 's/^Y=//p')"
-  # An empty box has nothing to trim: ImageMagick warns and reports 0x0.
-  local box
-  box="$(import -window root -crop "70x35+$((wx + 325))+$((wy + 696))" +repage png:- |
-    convert png:- -colorspace gray -threshold 20% -negate -format '%@' info: 2>/dev/null || true)"
-  box="${box%%x*}"
-  echo "${box:-0}"
-}
+readout_width() { ink_width "$1" 325 696 70 35 20; }
 
 # start_active WINDOW: Start shows its own green only while it can be pressed.
 start_active() {
