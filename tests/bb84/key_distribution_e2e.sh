@@ -29,10 +29,8 @@ kept_columns() {
 }
 
 echo "menu -> BB84 -> Speed 1 -> Start -> same key in both tables -> Return"
-start_program
-title="$(wait_window Demonstrations)"
-click "$title" 344 373
-menu="$(wait_window "Main menu")"
+to_menu
+menu="$MENU_WINDOW"
 click "$menu" 122 362
 bb84="$(wait_window "The BB84 Protocol")"
 read -r WX WY <<<"$(window_origin "$bb84")"
@@ -94,10 +92,8 @@ expect_exit
 expect_quiet
 
 echo "Return pressed during a run ends it and the program still exits cleanly"
-start_program
-title="$(wait_window Demonstrations)"
-click "$title" 344 373
-menu="$(wait_window "Main menu")"
+to_menu
+menu="$MENU_WINDOW"
 click "$menu" 122 362
 bb84="$(wait_window "The BB84 Protocol")"
 click "$bb84" 949 640

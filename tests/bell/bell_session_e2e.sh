@@ -15,10 +15,8 @@ open_bell() {
   wait_window Bell-inequality
 }
 
-start_program
-title="$(wait_window Demonstrations)"
-click "$title" 344 373
-menu="$(wait_window "Main menu")"
+to_menu
+menu="$MENU_WINDOW"
 
 echo "menu -> Bell: a fresh window"
 bell="$(open_bell)"

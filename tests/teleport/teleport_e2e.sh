@@ -39,10 +39,8 @@ expect_fresh() {
 }
 
 echo "menu -> teleportation -> Start -> angle read -> Return -> fresh window -> Exit"
-start_program
-title="$(wait_window Demonstrations 30)"
-click "$title" 344 373
-menu="$(wait_window "Main menu")"
+to_menu
+menu="$MENU_WINDOW"
 click "$menu" 592 62
 win="$(wait_window "$TITLE" 20)"
 expect_fresh "$win"
