@@ -271,6 +271,8 @@ TEST(BellControls, StopDuringCountingShowsTheCurrentCounts) {
     static int heldAt = -1;
     Fl::add_timeout(0.1, [](void*) {
         Fl::add_timeout(0.1, [](void*) {
+            // The hold's event passes draw what changed; this one may not have yet.
+            Fl::flush();
             heldAt = std::atoi(window->performedText);
             EXPECT_GT(heldAt, 0);
             expectDisplaysMatchCounts(*window, heldAt);
