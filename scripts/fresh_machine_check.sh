@@ -83,10 +83,23 @@ end_processes_inside() {
   return 1
 }
 
+# kill_tree PID: the process and everything it started (debootstrap's
+# downloads run outside the root).
+kill_tree() {
+  local child
+  for child in $(pgrep -P "$1"); do
+    kill_tree "$child"
+  done
+  kill -9 "$1" 2>/dev/null || true
+}
+
 cleanup() {
-  local status=$? mount
+  local status=$? mount job
   set +e
   trap - EXIT INT TERM
+  for job in $(jobs -p); do
+    kill_tree "$job"
+  done
   end_processes_inside
   for mount in $(mounts_below); do
     umount "$mount" 2>/dev/null || umount --lazy "$mount"
@@ -115,8 +128,15 @@ fail() {
 
 step() { echo "-- $* ($((SECONDS - started)) s)"; }
 
+# Long steps run in the background and are waited for: a signal then reaches
+# the traps at once instead of after the step.
+waited() {
+  "$@" &
+  wait $!
+}
+
 step "making a minimal $suite root"
-debootstrap --variant=minbase "$suite" "$target" "$mirror" >"$log" 2>&1 ||
+waited debootstrap --variant=minbase "$suite" "$target" "$mirror" >"$log" 2>&1 ||
   fail "debootstrap could not make the root"
 
 # A private /dev with only the nodes a build and an X server need.
@@ -147,7 +167,7 @@ in_root() {
 }
 
 step "first command without a display: installs, builds, then gives its hint"
-if in_root bash -c 'cd /root/orvantis && scripts/run.sh' >"$log" 2>&1; then
+if waited in_root bash -c 'cd /root/orvantis && scripts/run.sh' >"$log" 2>&1; then
   fail "the program's command succeeded without a display"
 fi
 [ -x "$target/root/orvantis/build/orvantis" ] || fail "the first command built no program"
@@ -190,7 +210,7 @@ end_processes_inside
 wait "$program" 2>/dev/null || true
 
 step "second command's unit layer"
-in_root bash -c 'cd /root/orvantis && scripts/test.sh --unit' >"$log" 2>&1 ||
+waited in_root bash -c 'cd /root/orvantis && scripts/test.sh --unit' >"$log" 2>&1 ||
   fail "the unit tests did not pass in the fresh root"
 grep -E "tests passed|Passed" "$log" | tail -n 1
 
