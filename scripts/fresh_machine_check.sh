@@ -101,6 +101,10 @@ cleanup() {
     kill_tree "$job"
   done
   end_processes_inside
+  if [ "$status" -ne 0 ] && [ -f "$log" ]; then
+    echo "fresh-machine check: last lines of the failing step:" >&2
+    tail -n 30 "$log" >&2
+  fi
   for mount in $(mounts_below); do
     umount "$mount" 2>/dev/null || umount --lazy "$mount"
   done
@@ -110,10 +114,6 @@ cleanup() {
     status=1
   else
     rm -rf --one-file-system "$scratch"
-  fi
-  if [ "$status" -ne 0 ] && [ -f "$log" ]; then
-    echo "fresh-machine check: last lines of the failing step:" >&2
-    tail -n 30 "$log" >&2
   fi
   exit "$status"
 }
