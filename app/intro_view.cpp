@@ -2,7 +2,6 @@
 #include "app/intro_view.h"
 
 #include "scene/bitmap_text.h"
-#include "scene/gl_support.h"
 #include "scene/scene_setup.h"
 
 #include <GL/gl.h>
@@ -47,9 +46,7 @@ void IntroView::advanceScroll() {
 }
 
 void IntroView::draw() {
-    if (!valid()) {
-        requestVsync();
-    }
+    beginDraw();
     apply(introSetup);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Left in place: the next draw's set-up resets the matrices.

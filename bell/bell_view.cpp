@@ -3,7 +3,7 @@
 #include "bell/bell_view.h"
 
 #include "scene/bitmap_text.h"
-#include "scene/gl_support.h"
+#include "scene/pixel_scale.h"
 #include "scene/scene_setup.h"
 #include "scene/view_events.h"
 
@@ -43,7 +43,7 @@ void redSphereAt(float x, float z) {
 }  // namespace
 
 BellView::BellView(int x, int y, int w, int h, const char* label)
-    : Fl_Gl_Window(x, y, w, h, label) {
+    : SceneView(x, y, w, h, label) {
     // Until the first Start every lamp shows its own direction and result.
     for (int side = 0; side < 2; ++side) {
         for (int direction = 0; direction < 3; ++direction) {
@@ -107,9 +107,7 @@ bool BellView::pointerOnHotSpot() const {
 }
 
 void BellView::draw() {
-    if (!valid()) {
-        requestVsync();
-    }
+    beginDraw();
     showDescription = pointerOnHotSpot();
     apply(bellSetup(lightLevels[0], lightLevels[1], lightLevels[2]));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -190,7 +188,7 @@ void BellView::drawLampPanels() {
     // GL state changed here and left: line width 4, normal (0, 0, 1).
     glPushMatrix();
     glNormal3f(0, 0, 1);
-    glLineWidth(4);
+    sceneLineWidth(4);
     glTranslatef(3, -2.9f, 0);
     glScalef(1.5f, 1.5f, 1);
     for (int side = 0; side < 2; ++side) {

@@ -1,0 +1,228 @@
+// FreeType glyphs in GL textures, one texture per glyph and size in each context.
+#include "scene/scalable_text.h"
+
+#include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+// Metric-compatible with the bitmap fonts' Times and Helvetica.
+const char* const kFamilies[] = {"Liberation Serif:style=Regular", "Liberation Sans:style=Regular"};
+
+// Sizes a context keeps before the others are dropped (a window resized by
+// dragging passes through many).
+constexpr size_t kSizesKept = 6;
+
+struct Glyph {
+    bool made = false;
+    GLuint texture = 0;
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+struct GlyphSet {
+    Glyph glyphs[128];
+};
+
+using SetKey = std::tuple<GLXContext, int, int>;  // context, face, pixel size
+std::map<SetKey, GlyphSet> glyphSets;
+
+std::string fontFile(const char* name) {
+    std::string file;
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name));
+    if (!pattern) {
+        return file;
+    }
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result;
+    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+        FcChar8* path = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
+            file = reinterpret_cast<const char*>(path);
+        }
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return file;
+}
+
+FT_Face faceOf(TextFace which) {
+    static FT_Library library = nullptr;
+    static FT_Face faces[2] = {};
+    static bool loaded = false;
+    if (!loaded) {
+        loaded = true;
+        if (FT_Init_FreeType(&library) == 0) {
+            for (int i = 0; i < 2; ++i) {
+                const std::string file = fontFile(kFamilies[i]);
+                if (file.empty() || FT_New_Face(library, file.c_str(), 0, &faces[i]) != 0) {
+                    faces[i] = nullptr;
+                }
+            }
+        }
+    }
+    return faces[static_cast<int>(which)];
+}
+
+void makeGlyph(Glyph& glyph, FT_Face face, int size, unsigned char c) {
+    glyph.made = true;
+    FT_Set_Pixel_Sizes(face, 0, size);
+    if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) {
+        return;
+    }
+    const FT_Bitmap& bitmap = face->glyph->bitmap;
+    if (bitmap.width == 0 || bitmap.rows == 0) {
+        return;  // a blank
+    }
+    glyph.left = face->glyph->bitmap_left;
+    glyph.top = face->glyph->bitmap_top;
+    glyph.width = static_cast<int>(bitmap.width);
+    glyph.height = static_cast<int>(bitmap.rows);
+    // Rows top to bottom, as GL's texture rows bottom to top: t runs downward.
+    std::vector<unsigned char> coverage(static_cast<size_t>(glyph.width) * glyph.height);
+    for (int row = 0; row < glyph.height; ++row) {
+        std::memcpy(&coverage[static_cast<size_t>(row) * glyph.width],
+                    bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch, glyph.width);
+    }
+    glGenTextures(1, &glyph.texture);
+    glBindTexture(GL_TEXTURE_2D, glyph.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, glyph.width, glyph.height, 0, GL_ALPHA,
+                 GL_UNSIGNED_BYTE, coverage.data());
+    glPopClientAttrib();
+}
+
+void deleteSet(GlyphSet& set) {
+    for (Glyph& glyph : set.glyphs) {
+        if (glyph.texture) {
+            glDeleteTextures(1, &glyph.texture);
+        }
+    }
+}
+
+GlyphSet& glyphSet(TextFace face, int size) {
+    GLXContext context = glXGetCurrentContext();
+    const SetKey key{context, static_cast<int>(face), size};
+    auto found = glyphSets.find(key);
+    if (found != glyphSets.end()) {
+        return found->second;
+    }
+    size_t kept = 0;
+    for (const auto& entry : glyphSets) {
+        kept += std::get<0>(entry.first) == context ? 1 : 0;
+    }
+    if (kept >= kSizesKept) {
+        for (auto it = glyphSets.begin(); it != glyphSets.end();) {
+            if (std::get<0>(it->first) == context) {
+                deleteSet(it->second);
+                it = glyphSets.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    return glyphSets[key];
+}
+
+}  // namespace
+
+bool drawScalableText(TextFace which, void* glutFont, int designSize, double scale,
+                      const char* text) {
+    FT_Face face = faceOf(which);
+    if (!face) {
+        return false;
+    }
+    GLboolean valid = GL_FALSE;
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    if (!valid) {
+        return true;  // as with bitmaps, the whole line is skipped
+    }
+    GLfloat start[4], colour[4];
+    GLint viewport[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, start);
+    glGetFloatv(GL_CURRENT_RASTER_COLOR, colour);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int size = static_cast<int>(std::lround(designSize * scale));
+    GlyphSet& set = glyphSet(which, size);
+
+    // GL state changed here and restored below: lighting off (the raster colour
+    // is already lit), texturing, blending and alpha test on, window-pixel matrices
+    // whose depth is the raster position's, so the scene may hide text as it
+    // hides bitmaps.
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(viewport[0], viewport[0] + viewport[2], viewport[1], viewport[1] + viewport[3], 0, -1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor4fv(colour);
+
+    const float baseline = std::floor(start[1]);
+    const float depth = start[2];
+    double pen = start[0];
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        if (*p < 128) {
+            Glyph& glyph = set.glyphs[*p];
+            if (!glyph.made) {
+                makeGlyph(glyph, face, size, *p);
+            }
+            if (glyph.texture) {
+                const float left = static_cast<float>(std::floor(pen) + glyph.left);
+                const float top = baseline + static_cast<float>(glyph.top);
+                glBindTexture(GL_TEXTURE_2D, glyph.texture);
+                glBegin(GL_QUADS);
+                glTexCoord2f(0, 1);
+                glVertex3f(left, top - glyph.height, depth);
+                glTexCoord2f(1, 1);
+                glVertex3f(left + glyph.width, top - glyph.height, depth);
+                glTexCoord2f(1, 0);
+                glVertex3f(left + glyph.width, top, depth);
+                glTexCoord2f(0, 0);
+                glVertex3f(left, top, depth);
+                glEnd();
+            }
+        }
+        pen += glutBitmapWidth(glutFont, *p) * scale;
+    }
+
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+    // On from the start by the text's length, as the bitmap glyphs would have moved it.
+    glBitmap(0, 0, 0, 0, static_cast<float>(pen - start[0]), 0, nullptr);
+    return true;
+}
+
+void forgetGlyphsOfCurrentContext() {
+    GLXContext context = glXGetCurrentContext();
+    for (auto it = glyphSets.begin(); it != glyphSets.end();) {
+        it = std::get<0>(it->first) == context ? glyphSets.erase(it) : std::next(it);
+    }
+}
