@@ -9,10 +9,10 @@ set -euo pipefail
 # recommends it, so without it configuration fails on a bare machine.
 packages=(
   build-essential cmake pkg-config
-  libfltk1.3-dev fluid fonts-liberation2 libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev
+  libfltk1.3-dev fluid fonts-liberation2 libfreetype-dev libfontconfig-dev libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev
   libgl1-mesa-dri
   libgtest-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick openbox x11-utils
   "$@"
 )
 
