@@ -110,13 +110,15 @@ char Bb84View::receiverBit(unsigned column) const {
 }
 
 // The hot spot is taken relative to the top-level window, so that it stays on the
-// "Description" label wherever the window is placed on the screen.
+// "Description" label wherever the window is placed on the screen, and in the
+// design's pixels, so that it scales with the window.
 void Bb84View::updateHotSpot() {
     Fl_Window* top = top_window();
     const int originX = top && top != this ? top->x_root() : 0;
     const int originY = top && top != this ? top->y_root() : 0;
-    const int px = Fl::event_x_root() - originX;
-    const int py = Fl::event_y_root() - originY;
+    int px = Fl::event_x_root() - originX;
+    int py = Fl::event_y_root() - originY;
+    toDesignPoint(top, px, py);
     if (Bb84Window* owner = dynamic_cast<Bb84Window*>(top)) {
         owner->pointerX = px;
         owner->pointerY = py;

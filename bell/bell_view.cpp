@@ -2,6 +2,7 @@
 // moves the photons and chooses colours and turns.
 #include "bell/bell_view.h"
 
+#include "app/scaled_window.h"
 #include "scene/bitmap_text.h"
 #include "scene/pixel_scale.h"
 #include "scene/scene_setup.h"
@@ -101,8 +102,9 @@ int BellView::handle(int event) { return handleViewEvent(*this, event); }
 
 bool BellView::pointerOnHotSpot() const {
     const Fl_Window* top = top_window();
-    const int x = Fl::event_x_root() - (top ? top->x_root() : 0);
-    const int y = Fl::event_y_root() - (top ? top->y_root() : 0);
+    int x = Fl::event_x_root() - (top ? top->x_root() : 0);
+    int y = Fl::event_y_root() - (top ? top->y_root() : 0);
+    toDesignPoint(top, x, y);
     return 20 < x && x < 160 && 705 < y && y < 745;
 }
 

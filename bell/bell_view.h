@@ -65,6 +65,7 @@ private:
     void drawCones();
     void drawDetector(float z, int shownSetting);
     void drawDescription();
-    // The pointer's screen position, taken relative to the top-level window.
+    // The pointer's screen position, taken relative to the top-level window and
+    // measured in the design's pixels.
     bool pointerOnHotSpot() const;
 };

@@ -27,6 +27,7 @@ struct Glyph {
     bool made = false;
     GLuint texture = 0;
     int left = 0, top = 0, width = 0, height = 0;
+    double advance = 0;
 };
 
 struct GlyphSet {
@@ -80,6 +81,7 @@ void makeGlyph(Glyph& glyph, FT_Face face, int size, unsigned char c) {
     if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) {
         return;
     }
+    glyph.advance = face->glyph->advance.x / 64.0;
     const FT_Bitmap& bitmap = face->glyph->bitmap;
     if (bitmap.width == 0 || bitmap.rows == 0) {
         return;  // a blank
@@ -182,15 +184,28 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4fv(colour);
 
-    const float baseline = std::floor(start[1]);
-    const float depth = start[2];
-    double pen = start[0];
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+    // The line is as long as the bitmap font's times the scale; within it the
+    // glyphs keep the face's own spacing.
+    const unsigned char* const first = reinterpret_cast<const unsigned char*>(text);
+    double length = 0, faceLength = 0;
+    for (const unsigned char* p = first; *p; ++p) {
+        length += glutBitmapWidth(glutFont, *p) * scale;
         if (*p < 128) {
             Glyph& glyph = set.glyphs[*p];
             if (!glyph.made) {
                 makeGlyph(glyph, face, size, *p);
             }
+            faceLength += glyph.advance;
+        }
+    }
+    const double stretch = faceLength > 0 ? length / faceLength : 1.0;
+
+    const float baseline = std::floor(start[1]);
+    const float depth = start[2];
+    double pen = start[0];
+    for (const unsigned char* p = first; *p; ++p) {
+        if (*p < 128) {
+            const Glyph& glyph = set.glyphs[*p];
             if (glyph.texture) {
                 const float left = static_cast<float>(std::floor(pen) + glyph.left);
                 const float top = baseline + static_cast<float>(glyph.top);
@@ -206,8 +221,8 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
                 glVertex3f(left, top, depth);
                 glEnd();
             }
+            pen += glyph.advance * stretch;
         }
-        pen += glutBitmapWidth(glutFont, *p) * scale;
     }
 
     glPopMatrix();
@@ -216,7 +231,7 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     glMatrixMode(GL_MODELVIEW);
     glPopAttrib();
     // On from the start by the text's length, as the bitmap glyphs would have moved it.
-    glBitmap(0, 0, 0, 0, static_cast<float>(pen - start[0]), 0, nullptr);
+    glBitmap(0, 0, 0, 0, static_cast<float>(length), 0, nullptr);
     return true;
 }
 

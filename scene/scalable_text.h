@@ -6,11 +6,11 @@
 enum class TextFace { Serif, Sans };
 
 // Draws `text` from the current raster position as the bitmap font `glutFont`
-// of `designSize` pixels would be drawn `scale` times larger: each glyph advances
-// by the bitmap font's width times `scale`, so lines keep their length relative
-// to the scene. Like bitmap text it takes the raster colour and depth, draws
-// nothing when the raster position is invalid and leaves the raster position
-// after the text. Returns false when no face could be loaded.
+// of `designSize` pixels would be drawn `scale` times larger: the line is as long
+// as the bitmap font's times `scale`, so it keeps its length relative to the
+// scene. Like bitmap text it takes the raster colour and depth, draws nothing
+// when the raster position is invalid and leaves the raster position after the
+// text. Returns false when no face could be loaded.
 bool drawScalableText(TextFace face, void* glutFont, int designSize, double scale,
                       const char* text);
 

@@ -37,7 +37,7 @@ const char* const descriptionLines[11] = {
     "through a classical channel.",
 };
 
-// The description hot spot, in pixels from the window's top-left corner.
+// The description hot spot, in pixels of the design from the window's top-left corner.
 bool inHotSpot(int x, int y) { return 40 < x && x < 180 && 655 < y && y < 695; }
 
 }  // namespace
@@ -85,6 +85,7 @@ void TeleportView::draw() {
         window->pointerY = screenY;
         x -= window->x_root();
         y -= window->y_root();
+        toDesignPoint(window, x, y);
     }
     showDescription = inHotSpot(x, y);
 

@@ -7,9 +7,12 @@
 #include "app/menu_window.h"
 #include "app/program.h"
 #include "app/registry.h"
+#include "bb84/bb84_view.h"
 #include "bb84/bb84_window.h"
+#include "bell/bell_view.h"
 #include "bell/bell_window.h"
 #include "support/gl_probe.h"
+#include "teleport/teleport_view.h"
 #include "teleport/teleport_window.h"
 
 #include <FL/Fl.H>
@@ -19,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -63,7 +67,7 @@ void expectScalesUniformly(ScaledWindow& window, const std::string& name) {
         }
     }
     // About 0.9 with room below, and 1.5 with room to the right.
-    for (const auto [width, height] : {std::pair{922, 722}, std::pair{1576, 1152}}) {
+    for (const auto& [width, height] : {std::pair{922, 722}, std::pair{1576, 1152}}) {
         window.resize(window.x(), window.y(), width, height);
         const double s = std::min(width / 1024.0, height / 768.0);
         const int left = (width - scaled(1024, s)) / 2, top = (height - scaled(768, s)) / 2;
@@ -142,6 +146,42 @@ TEST(ScaledWindow, FullScreenFillsTheScreenAndOpensTheNextWindowFullScreen) {
     EXPECT_EQ(menuWindow->exitButton->x(), 799);
     exitFromMenu();
     Fl::check();
+}
+
+TEST(ScaledWindow, DescriptionHotSpotsScaleWithTheWindow) {
+    struct Demonstration {
+        std::function<ScaledWindow*()> open;
+        std::function<bool()> described;
+        int x, y;  // a point of the red word in the design
+    };
+    const Demonstration demonstrations[] = {
+        {[] { showBellWindow(); return bellWindow; }, [] { return bellView->showDescription; },
+         90, 725},
+        {[] { showTeleportWindow(); return teleportWindow; },
+         [] { return teleportView->showDescription; }, 110, 675},
+        {[] { showBb84Window(); return bb84Window; }, [] { return bb84View->showDescription; },
+         80, 650},
+    };
+    for (const Demonstration& d : demonstrations) {
+        ScaledWindow* window = d.open();
+        ASSERT_TRUE(waitFor([window] { return window->shown() && window->visible(); }));
+        window->resize(window->x(), window->y(), 1536, 1152);
+        Fl_Gl_Window* view = nullptr;
+        for (int i = 0; i < window->children() && !view; ++i) {
+            view = window->child(i)->as_gl_window();
+        }
+        ASSERT_NE(view, nullptr);
+        auto pointAt = [&](int x, int y) {
+            Fl::e_x_root = window->x_root() + x;
+            Fl::e_y_root = window->y_root() + y;
+            readPicture(*view);
+            return d.described();
+        };
+        EXPECT_TRUE(pointAt(scaled(d.x, 1.5), scaled(d.y, 1.5))) << window->label();
+        EXPECT_FALSE(pointAt(d.x, d.y)) << window->label();
+        window->hide();
+        Fl::check();
+    }
 }
 
 // The box of the whitish pixels of the bit string, in the lower left of the
