@@ -235,6 +235,16 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     return true;
 }
 
+void releaseGlyphsOfCurrentContext() {
+    GLXContext context = glXGetCurrentContext();
+    for (auto& entry : glyphSets) {
+        if (std::get<0>(entry.first) == context) {
+            deleteSet(entry.second);
+        }
+    }
+    forgetGlyphsOfCurrentContext();
+}
+
 void forgetGlyphsOfCurrentContext() {
     GLXContext context = glXGetCurrentContext();
     for (auto it = glyphSets.begin(); it != glyphSets.end();) {

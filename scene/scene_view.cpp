@@ -10,6 +10,16 @@
 SceneView::SceneView(int x, int y, int w, int h, const char* label)
     : Fl_Gl_Window(x, y, w, h, label), designWidth(w) {}
 
+SceneView::~SceneView() { SceneView::hide(); }
+
+void SceneView::hide() {
+    if (shown() && context()) {
+        make_current();
+        releaseGlyphsOfCurrentContext();
+    }
+    Fl_Gl_Window::hide();
+}
+
 double SceneView::scale() const {
     return designWidth > 0 && w() != designWidth ? static_cast<double>(w()) / designWidth : 1.0;
 }

@@ -8,6 +8,10 @@ class SceneView : public Fl_Gl_Window {
 public:
     // Views are built at their design size; a window's layout resizes them later.
     SceneView(int x, int y, int w, int h, const char* label = nullptr);
+    ~SceneView() override;
+
+    // The context goes with the window: its glyph textures go first.
+    void hide() override;
 
     // How many pixels the view now has for one pixel of its design; 1 at the
     // design size.
