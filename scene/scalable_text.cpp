@@ -1,4 +1,4 @@
-// FreeType glyphs in GL textures, one texture per glyph and size in each context.
+// FreeType glyphs in GL textures: one atlas per face and size in each context.
 #include "scene/scalable_text.h"
 
 #include <GL/freeglut.h>
@@ -7,6 +7,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -24,13 +25,16 @@ const char* const kFamilies[] = {"Liberation Serif:style=Regular", "Liberation S
 constexpr size_t kSizesKept = 6;
 
 struct Glyph {
-    bool made = false;
-    GLuint texture = 0;
     int left = 0, top = 0, width = 0, height = 0;
     double advance = 0;
+    float u0 = 0, v0 = 0, u1 = 0, v1 = 0;  // its place in the atlas
 };
 
+// The printable ASCII glyphs of one face and size, in one texture, so that a
+// line is drawn with one binding and one batch of quads.
 struct GlyphSet {
+    bool made = false;
+    GLuint atlas = 0;
     Glyph glyphs[128];
 };
 
@@ -75,29 +79,60 @@ FT_Face faceOf(TextFace which) {
     return faces[static_cast<int>(which)];
 }
 
-void makeGlyph(Glyph& glyph, FT_Face face, int size, unsigned char c) {
-    glyph.made = true;
+constexpr int kAtlasWidth = 1024;
+constexpr unsigned char kFirst = 32, kLast = 126;
+
+void makeAtlas(GlyphSet& set, FT_Face face, int size) {
+    set.made = true;
     FT_Set_Pixel_Sizes(face, 0, size);
-    if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) {
-        return;
+    // Rows of glyphs, top to bottom, a pixel apart so that none bleeds into another.
+    struct Placed {
+        std::vector<unsigned char> coverage;
+        int x, y;
+    };
+    std::vector<Placed> placed(kLast + 1);
+    int x = 1, y = 1, rowHeight = 0;
+    for (int c = kFirst; c <= kLast; ++c) {
+        if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) {
+            continue;
+        }
+        Glyph& glyph = set.glyphs[c];
+        const FT_Bitmap& bitmap = face->glyph->bitmap;
+        glyph.advance = face->glyph->advance.x / 64.0;
+        glyph.left = face->glyph->bitmap_left;
+        glyph.top = face->glyph->bitmap_top;
+        glyph.width = static_cast<int>(bitmap.width);
+        glyph.height = static_cast<int>(bitmap.rows);
+        if (x + glyph.width + 1 > kAtlasWidth) {
+            x = 1;
+            y += rowHeight + 1;
+            rowHeight = 0;
+        }
+        placed[c] = {std::vector<unsigned char>(static_cast<size_t>(glyph.width) * glyph.height), x, y};
+        for (int row = 0; row < glyph.height; ++row) {
+            std::memcpy(&placed[c].coverage[static_cast<size_t>(row) * glyph.width],
+                        bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch, glyph.width);
+        }
+        x += glyph.width + 1;
+        rowHeight = std::max(rowHeight, glyph.height);
     }
-    glyph.advance = face->glyph->advance.x / 64.0;
-    const FT_Bitmap& bitmap = face->glyph->bitmap;
-    if (bitmap.width == 0 || bitmap.rows == 0) {
-        return;  // a blank
+    const int height = y + rowHeight + 1;
+    std::vector<unsigned char> atlas(static_cast<size_t>(kAtlasWidth) * height, 0);
+    for (int c = kFirst; c <= kLast; ++c) {
+        Glyph& glyph = set.glyphs[c];
+        const Placed& p = placed[c];
+        for (int row = 0; row < glyph.height; ++row) {
+            std::memcpy(&atlas[static_cast<size_t>(p.y + row) * kAtlasWidth + p.x],
+                        &p.coverage[static_cast<size_t>(row) * glyph.width], glyph.width);
+        }
+        // Texture rows follow the glyph rows: t grows downward in the glyph.
+        glyph.u0 = static_cast<float>(p.x) / kAtlasWidth;
+        glyph.u1 = static_cast<float>(p.x + glyph.width) / kAtlasWidth;
+        glyph.v0 = static_cast<float>(p.y) / height;
+        glyph.v1 = static_cast<float>(p.y + glyph.height) / height;
     }
-    glyph.left = face->glyph->bitmap_left;
-    glyph.top = face->glyph->bitmap_top;
-    glyph.width = static_cast<int>(bitmap.width);
-    glyph.height = static_cast<int>(bitmap.rows);
-    // Rows top to bottom, as GL's texture rows bottom to top: t runs downward.
-    std::vector<unsigned char> coverage(static_cast<size_t>(glyph.width) * glyph.height);
-    for (int row = 0; row < glyph.height; ++row) {
-        std::memcpy(&coverage[static_cast<size_t>(row) * glyph.width],
-                    bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch, glyph.width);
-    }
-    glGenTextures(1, &glyph.texture);
-    glBindTexture(GL_TEXTURE_2D, glyph.texture);
+    glGenTextures(1, &set.atlas);
+    glBindTexture(GL_TEXTURE_2D, set.atlas);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -105,16 +140,14 @@ void makeGlyph(Glyph& glyph, FT_Face face, int size, unsigned char c) {
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, glyph.width, glyph.height, 0, GL_ALPHA,
-                 GL_UNSIGNED_BYTE, coverage.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, kAtlasWidth, height, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
+                 atlas.data());
     glPopClientAttrib();
 }
 
 void deleteSet(GlyphSet& set) {
-    for (Glyph& glyph : set.glyphs) {
-        if (glyph.texture) {
-            glDeleteTextures(1, &glyph.texture);
-        }
+    if (set.atlas) {
+        glDeleteTextures(1, &set.atlas);
     }
 }
 
@@ -184,46 +217,45 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4fv(colour);
 
+    if (!set.made) {
+        makeAtlas(set, face, size);
+    }
+    glBindTexture(GL_TEXTURE_2D, set.atlas);
+
     // The line is as long as the bitmap font's times the scale; within it the
     // glyphs keep the face's own spacing.
     const unsigned char* const first = reinterpret_cast<const unsigned char*>(text);
     double length = 0, faceLength = 0;
     for (const unsigned char* p = first; *p; ++p) {
         length += glutBitmapWidth(glutFont, *p) * scale;
-        if (*p < 128) {
-            Glyph& glyph = set.glyphs[*p];
-            if (!glyph.made) {
-                makeGlyph(glyph, face, size, *p);
-            }
-            faceLength += glyph.advance;
-        }
+        faceLength += *p < 128 ? set.glyphs[*p].advance : 0;
     }
     const double stretch = faceLength > 0 ? length / faceLength : 1.0;
 
     const float baseline = std::floor(start[1]);
     const float depth = start[2];
     double pen = start[0];
+    glBegin(GL_QUADS);
     for (const unsigned char* p = first; *p; ++p) {
-        if (*p < 128) {
-            const Glyph& glyph = set.glyphs[*p];
-            if (glyph.texture) {
-                const float left = static_cast<float>(std::floor(pen) + glyph.left);
-                const float top = baseline + static_cast<float>(glyph.top);
-                glBindTexture(GL_TEXTURE_2D, glyph.texture);
-                glBegin(GL_QUADS);
-                glTexCoord2f(0, 1);
-                glVertex3f(left, top - glyph.height, depth);
-                glTexCoord2f(1, 1);
-                glVertex3f(left + glyph.width, top - glyph.height, depth);
-                glTexCoord2f(1, 0);
-                glVertex3f(left + glyph.width, top, depth);
-                glTexCoord2f(0, 0);
-                glVertex3f(left, top, depth);
-                glEnd();
-            }
-            pen += glyph.advance * stretch;
+        if (*p >= 128) {
+            continue;
         }
+        const Glyph& g = set.glyphs[*p];
+        if (g.width > 0) {
+            const float left = static_cast<float>(std::floor(pen) + g.left);
+            const float top = baseline + static_cast<float>(g.top);
+            glTexCoord2f(g.u0, g.v1);
+            glVertex3f(left, top - g.height, depth);
+            glTexCoord2f(g.u1, g.v1);
+            glVertex3f(left + g.width, top - g.height, depth);
+            glTexCoord2f(g.u1, g.v0);
+            glVertex3f(left + g.width, top, depth);
+            glTexCoord2f(g.u0, g.v0);
+            glVertex3f(left, top, depth);
+        }
+        pen += g.advance * stretch;
     }
+    glEnd();
 
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
