@@ -26,3 +26,7 @@ void drawTimesText(float x, float y, const char* text) {
 void drawHelveticaText(float x, float y, const char* text) {
     drawText(GLUT_BITMAP_HELVETICA_18, x, y, text);
 }
+
+int largeTextWidth(const char* text) {
+    return glutBitmapLength(GLUT_BITMAP_TIMES_ROMAN_24, reinterpret_cast<const unsigned char*>(text));
+}

@@ -2,6 +2,7 @@
 #include "support/gl_probe.h"
 
 #include <FL/Fl.H>
+#include <FL/x.H>
 #include <GL/gl.h>
 
 #include <chrono>
@@ -108,4 +109,31 @@ bool waitFor(const std::function<bool()>& done, double seconds) {
         Fl::wait(0.01);
     }
     return true;
+}
+
+namespace {
+
+bool drawn(Fl_Window& window) {
+    if (!window.shown() || !window.visible() || window.damage()) {
+        return false;
+    }
+    for (int i = 0; i < window.children(); ++i) {
+        Fl_Window* child = window.child(i)->as_window();
+        if (!child || !child->visible()) continue;
+        Fl_Gl_Window* view = child->as_gl_window();
+        if (child->damage() || (view && !view->valid())) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool waitUntilDrawn(Fl_Window& window, double seconds) {
+    if (!waitFor([&window] { return drawn(window); }, seconds)) {
+        return false;
+    }
+    // Exposures still on their way would redraw the views in the middle of a test.
+    XSync(fl_display, False);
+    Fl::check();
+    return waitFor([&window] { return drawn(window); }, seconds);
 }

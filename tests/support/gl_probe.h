@@ -53,3 +53,7 @@ Picture readPicture(Fl_Gl_Window& window);
 
 // Pumps the event loop until `done` holds or `seconds` pass; returns `done()`.
 bool waitFor(const std::function<bool()>& done, double seconds = 5.0);
+
+// Waits until a shown window and its GL views have drawn and every event the
+// server sent about them so far (its exposures) has been served.
+bool waitUntilDrawn(Fl_Window& window, double seconds = 20.0);
