@@ -1,9 +1,12 @@
 // GL context, feedback capture and pixel reads for the window tests.
 #include "support/gl_probe.h"
 
+#include "scene/scene_setup.h"
+
 #include <FL/Fl.H>
 #include <FL/x.H>
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <chrono>
 
@@ -85,6 +88,11 @@ Picture readPicture(Fl_Gl_Window& window) {
     window.make_current();
     window.redraw();
     window.flush();
+    return readShownPicture(window);
+}
+
+Picture readShownPicture(Fl_Gl_Window& window) {
+    window.make_current();
     // Mesa's software path keeps the drawn picture in the back buffer after the
     // swap; the front buffer of an X window is not readable there.
     glReadBuffer(GL_BACK);
@@ -99,6 +107,20 @@ Picture readPicture(Fl_Gl_Window& window) {
 }
 
 Pixel readPixel(Fl_Gl_Window& window, int x, int y) { return readPicture(window).at(x, y); }
+
+ViewPoint projectPoint(Fl_Gl_Window& view, const SceneSetup& setup,
+                       const std::function<void()>& frame, float x, float y, float z) {
+    view.make_current();
+    apply(setup);
+    frame();
+    GLdouble model[16], projection[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    const GLint viewport[4] = {0, 0, view.w(), view.h()};
+    GLdouble wx, wy, wz;
+    gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
+    return {static_cast<int>(wx), view.h() - 1 - static_cast<int>(wy)};
+}
 
 bool waitFor(const std::function<bool()>& done, double seconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
