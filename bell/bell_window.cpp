@@ -65,7 +65,9 @@ void BellWindow::buildControls() {
     experimentInput = new Fl_Value_Input(875, 32, 108, 36);
     experimentInput->color(62);
     experimentInput->bounds(0, kMostPairs);
-    experimentInput->step(1);
+    // No step: with one the field turns into a drag valuator, and selecting its
+    // text with the mouse to retype it would change the number.
+    experimentInput->step(0);
     experimentInput->textfont(9);
     experimentInput->textsize(34);
     experimentInput->value(1000);

@@ -208,8 +208,23 @@ TEST(BellControls, ExperimentZeroAndTypedValues) {
         return field->value();
     };
     EXPECT_EQ(type("12345678"), 999999);
+    EXPECT_STREQ(field->input.value(), "999999");
     EXPECT_EQ(type("-5"), 0);
     EXPECT_EQ(type("2500"), 2500);
+
+    // Dragging across the text selects it; the number stays.
+    Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+    Fl::e_x = field->x() + 10;
+    Fl::e_y = field->y() + 18;
+    Fl::e_x_root = window->x_root() + Fl::e_x;
+    Fl::e_y_root = window->y_root() + Fl::e_y;
+    field->handle(FL_PUSH);
+    Fl::e_x += 80;
+    Fl::e_x_root += 80;
+    field->handle(FL_DRAG);
+    field->handle(FL_RELEASE);
+    EXPECT_EQ(field->value(), 2500);
+    EXPECT_STREQ(field->input.value(), "2500");
     EXPECT_EQ(type(""), 0);
 
     FrameLog log;
