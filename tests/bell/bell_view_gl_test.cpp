@@ -53,9 +53,8 @@ BellView* openView() {
     showBellWindow();
     BellWindow* window = bellWindow;
     BellView* view = bellView;
-    EXPECT_TRUE(waitFor([window, view] { return window->visible() && view->visible(); }));
-    // Let the first expose and draw happen.
-    waitFor([] { return false; }, 0.2);
+    EXPECT_TRUE(waitUntilDrawn(*window));
+    EXPECT_TRUE(view->visible());
     return view;
 }
 

@@ -131,7 +131,7 @@ TEST_F(TeleportPicture, HotSpotFollowsTheWindowAndSwapsLabelForText) {
 
     // Moved elsewhere on the screen, the hot spot moves with it.
     window->position(150, 120);
-    waitFor([&] { return window->x_root() == 150 && window->y_root() == 120; }, 2);
+    ASSERT_TRUE(waitFor([&] { return window->x_root() == 150 && window->y_root() == 120; }));
     Fl::e_x_root = 100;
     Fl::e_y_root = 655;
     pixelsAround(*view, textPoint, 0);
