@@ -4,6 +4,9 @@
 
 // Times Roman 24: the introduction and most labels.
 void drawTimesText(float x, float y, const char* text);
+// Times Roman 24 from wherever the raster position stands, for example after a
+// move of it by whole pixels.
+void continueTimesText(const char* text);
 // Helvetica 18: bit strings and smaller labels.
 void drawHelveticaText(float x, float y, const char* text);
 
