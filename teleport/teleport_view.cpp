@@ -26,7 +26,7 @@ const int needleTargets[4] = {24, 6, -13, -30};
 
 const char* const descriptionLines[11] = {
     "Simulation of the teleportation experiment",
-    "of photon teleportation, first shown in 1997",
+    "with photons, first performed in 1997.",
     "The state of photon 1 is teleported to become",
     "the state of one member (3) of the entangled",
     "photon pair 2 and 3, generated in a nonlinear",
