@@ -5,7 +5,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install_deps.sh"
-"$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON
+"$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=OFF \
+  -DORVANTIS_BENCH=ON
 "$root/scripts/build.sh" "$root/build-sanitize" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=ON \
   -DORVANTIS_BENCH=OFF
 
