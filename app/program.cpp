@@ -6,6 +6,7 @@
 #include "app/intro_view.h"
 #include "app/main_window.h"
 #include "app/registry.h"
+#include "scene/frame_step.h"
 #include "scene/gl_support.h"
 
 #include <FL/Fl.H>
@@ -25,11 +26,11 @@ void buildMainWindow() {
 }
 
 void runTitleLoop() {
-    // No sleep and no timer: the text moves by one step per turn. The visibility
-    // test keeps the loop from spinning should the window vanish another way.
+    // No timer: the text moves by one step per frame. The visibility test keeps
+    // the loop from running on should the window vanish another way.
     while (mainWindow->titleActive && mainWindow->visible()) {
         introView->redraw();
-        Fl::check();
+        endFrame();
         introView->advanceScroll();
     }
 }

@@ -5,6 +5,7 @@
 #include "bb84/bb84_view.h"
 #include "bb84/key_distribution_run.h"
 #include "bb84/key_tables.h"
+#include "scene/frame_step.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -118,9 +119,8 @@ void holdKeyDistribution(Fl_Widget* widget, void*) {
         return;
     }
     WindowUse use(*window);
-    do {
-        Fl::check();
-    } while (window->stopButton->value() == 1 && window->visible());
+    Fl::check();
+    waitWhile([window] { return window->stopButton->value() == 1 && window->visible(); });
 }
 
 void togglePolarizationStyle(Fl_Widget* widget, void*) {

@@ -96,13 +96,13 @@ void Run::play() {
         case 2:
             a.fillSenderBases(window.random, stop);
             a.redraw();
-            Fl::check();
+            endFrame();
             view.setPhase(3);
             break;
         case 4:
             b.fillReceiverBases(window.random, stop);
             b.redraw();
-            Fl::check();
+            endFrame();
             view.setPhase(5);
             break;
         case 5:
@@ -180,7 +180,7 @@ void Run::photons() {
         view.sentState = (a.baseSymbol(i) == '0' ? 0 : 2) + bit;
         a.sentStates[i] = view.sentState;
         a.redraw();
-        Fl::check();
+        endFrame();
 
         while (view.photonX <= photonEnd && !stopRequested()) {
             stepView();
@@ -194,7 +194,7 @@ void Run::photons() {
         view.detection.detected = false;
         view.redraw();
         b.redraw();
-        Fl::check();
+        endFrame();
     }
     view.setPhase(6);
 }
@@ -339,7 +339,7 @@ void resetTables(Bb84Window& window) {
         window.sender->sentStates[i] = -1;
         window.receiver->receivedStates[i] = -1;
     }
-    Fl::check();
+    endFrame();
 }
 
 void measureAtReceiver(Bb84Window& window) {

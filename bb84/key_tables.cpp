@@ -65,7 +65,7 @@ void SenderTableView::recordSenderBit(RandomSource& random, int column) {
 void ReceiverTableView::recordReceiverBit(RandomSource& random, int column) {
     formatValueText(random);
     bits[column].symbol = random.valueText[0];
-    Fl::check();
+    endFrame();
 }
 
 SenderTableView::SenderTableView(int x, int y, int w, int h, const char* label)

@@ -143,7 +143,12 @@ void BellRun::run() {
         if (!counting || pairNumber % kCountedPairsPerShow == 0) {
             window.flushDisplays();
         }
-        Fl::check();
+        // Counting is not animated: it goes as fast as the pairs can be counted.
+        if (counting) {
+            Fl::check();
+        } else {
+            endFrame();
+        }
     }
     window.flushDisplays();
     window.startButton->activate();

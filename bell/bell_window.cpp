@@ -6,6 +6,7 @@
 #include "bell/bell_run.h"
 #include "bell/bell_view.h"
 #include "bell/counter_box.h"
+#include "scene/frame_step.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -227,9 +228,7 @@ void holdWhileStopped(Fl_Widget*, void*) {
     window->flushDisplays();
     Fl::check();
     // A hidden window's Stop can no longer be switched off: the hold ends with it.
-    while (window->stopButton->value() && window->visible()) {
-        Fl::check();
-    }
+    waitWhile([window] { return window->stopButton->value() && window->visible(); });
 }
 
 void toggleSceneLight(Fl_Widget*, void*) {

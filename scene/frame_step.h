@@ -6,8 +6,29 @@
 
 #include <functional>
 
-// Ends one frame step: tells the observer, then runs one non-blocking event pass.
+// At most this many frames a second, whatever the display: where vsync paces
+// the buffer swaps the display sets the pace, elsewhere (virtual displays,
+// remote desktops) nothing would, and the animations would flash past.
+constexpr double kFramesPerSecond = 60.0;
+
+// Ends one frame step: tells the observer, then ends the frame (endFrame).
 void frameStep();
+
+// Ends one frame without telling the observer (the title loop, and the frames
+// a run draws outside its counted steps): draws what is damaged, dispatches
+// events, and waits in the event loop for the rest of the frame's time while
+// the limit is on.
+void endFrame();
+
+// Waits in the event loop, without using the processor, for as long as
+// `holding` says (a lit Stop). Events are handled meanwhile; the condition is
+// also looked at now and then, since a timer may change it without an event.
+void waitWhile(const std::function<bool()>& holding);
+
+// The frame limit is on in the program. Tests and benchmarks switch it off to
+// run frames as fast as they can be drawn; frame counts are the same either way.
+void setFrameLimit(bool on);
+bool frameLimitOn();
 
 // Called at the start of every frame step. Tests count frame steps and act at a
 // chosen frame through it; the program sets none.

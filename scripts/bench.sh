@@ -102,6 +102,15 @@ cpu_ns() {
   echo "$total"
 }
 
+# cpu_share PID SECONDS: the share of one core the process used meanwhile, in %.
+cpu_share() {
+  local before after
+  before="$(cpu_ns "$1")"
+  sleep "$2"
+  after="$(cpu_ns "$1")"
+  awk -v ns=$((after - before)) -v s="$2" 'BEGIN { printf "%.3f\n", ns / (s * 1e9) * 100 }'
+}
+
 # visit MENU X Y TITLE RETURN-X RETURN-Y: opens a demonstration from its frame
 # on the menu and leaves it through its Return button.
 visit() {
@@ -119,6 +128,8 @@ for session in $(seq 1 "$sessions"); do
   title="$(wait_window Demonstrations)"
   sleep 1
   rss_mib "$program_pid" >>"$work/rss_title.txt"
+  # The introduction scrolls at the frame limit's pace.
+  cpu_share "$program_pid" 5 >>"$work/cpu_title.txt"
   click "$title" 344 373
   menu="$(wait_window "Main menu")"
   wait_gone Demonstrations
@@ -126,10 +137,20 @@ for session in $(seq 1 "$sessions"); do
   rss_mib "$program_pid" >>"$work/rss_menu.txt"
 
   # Nothing moves on the menu: the program waits in the event loop.
-  before="$(cpu_ns "$program_pid")"
-  sleep 5
-  after="$(cpu_ns "$program_pid")"
-  awk -v ns=$((after - before)) 'BEGIN { printf "%.3f\n", ns / 5e9 * 100 }' >>"$work/cpu.txt"
+  cpu_share "$program_pid" 5 >>"$work/cpu.txt"
+
+  # An animated Bell run, then the same run held by Stop.
+  click "$menu" 122 150
+  bell="$(wait_window Bell-inequality)"
+  click "$bell" 806 193
+  sleep 0.5
+  cpu_share "$program_pid" 5 >>"$work/cpu_run.txt"
+  click "$bell" 953 235
+  sleep 0.5
+  cpu_share "$program_pid" 5 >>"$work/cpu_stop.txt"
+  click "$bell" 953 235
+  click "$bell" 953 303
+  wait_gone Bell-inequality
 
   for round in $(seq 1 "$visits"); do
     visit "$menu" 122 150 Bell-inequality 953 303
@@ -160,7 +181,11 @@ done
 paste "$work/rss_settled.txt" "$work/rss_visits.txt" | awk '{ printf "%.2f\n", $2 - $1 }' |
   "$summary" "Resident memory growth from visit $settled to visit $visits" MiB lower \
   >>"$work/table.csv"
+"$summary" "CPU share of the title screen for 5 s" % lower "<=20" <"$work/cpu_title.txt" >>"$work/table.csv"
 "$summary" "CPU share of the menu idle for 5 s" % lower "<=1" <"$work/cpu.txt" >>"$work/table.csv"
+"$summary" "CPU share of an animated Bell run for 5 s" % lower <"$work/cpu_run.txt" >>"$work/table.csv"
+"$summary" "CPU share of a Bell run held by Stop for 5 s" % lower "<=3" <"$work/cpu_stop.txt" \
+  >>"$work/table.csv"
 
 # --- The table ---------------------------------------------------------------
 mkdir -p "$(dirname "$csv")"

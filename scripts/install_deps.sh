@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages the project needs to build, run and test,
-# only those that are missing, so a prepared machine starts at once.
+# only those that are missing, so a prepared machine starts at once. Packages
+# named as arguments are installed too (the fresh-machine check adds its own).
+# Usage: scripts/install_deps.sh [PACKAGE...]
 set -euo pipefail
 
+# fluid: FLTK's CMake files import it as a target, and libfltk1.3-dev only
+# recommends it, so without it configuration fails on a bare machine.
 packages=(
   build-essential cmake pkg-config
-  libfltk1.3-dev fonts-liberation2 libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev libgl1-mesa-dri
+  libfltk1.3-dev fluid fonts-liberation2 libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev
+  libgl1-mesa-dri
   libgtest-dev
   xvfb xauth xdotool imagemagick
+  "$@"
 )
 
 missing=()

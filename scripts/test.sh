@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: unit tests, window tests
 # on a virtual display, and end-to-end tests of the built program; then all of
-# them again on a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# them again on a build with AddressSanitizer and UndefinedBehaviorSanitizer;
+# last, the README's commands on a freshly made minimal system.
+# Usage: scripts/test.sh [--unit]   (--unit: only the unit tests, no display)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install_deps.sh"
+if [ "${1:-}" = "--unit" ]; then
+  "$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=OFF \
+    -DORVANTIS_BENCH=OFF --target unit_tests
+  cd "$root/build" && exec ctest --output-on-failure --timeout 300 -R '^unit[.]'
+fi
 "$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=OFF \
   -DORVANTIS_BENCH=ON
 "$root/scripts/build.sh" "$root/build-sanitize" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=ON \
@@ -34,3 +41,8 @@ done
 # measured, as the sanitizers keep freed memory in quarantine.
 (cd "$root/build-sanitize" && LD_PRELOAD="$preload" MONKEY_SECONDS=30 \
   ctest -j2 --output-on-failure --timeout 300 --label-exclude memory)
+
+echo "== The README's commands on a fresh machine"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo bash "$root/scripts/fresh_machine_check.sh"

@@ -2,6 +2,7 @@
 #include "teleport/teleport_window.h"
 
 #include "app/registry.h"
+#include "scene/frame_step.h"
 #include "teleport/teleport_run.h"
 #include "teleport/teleport_view.h"
 
@@ -95,9 +96,7 @@ void holdTeleportation(Fl_Widget* widget, void*) {
     WindowUse use(*window);
     Fl::check();
     // A closed window can never switch the light off again: stop holding then.
-    while (window->stopButton->value() == 1 && window->shown()) {
-        Fl::check();
-    }
+    waitWhile([window] { return window->stopButton->value() == 1 && window->shown(); });
 }
 
 void leaveTeleportation(Fl_Widget* widget, void*) {

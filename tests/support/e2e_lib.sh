@@ -43,12 +43,13 @@ fail() {
   exit 1
 }
 
-# start_program [--no-bitmap]: starts the program in a scratch folder.
+# start_program [--no-bitmap]: starts the program in a scratch folder, its
+# frames as fast as they draw.
 start_program() {
   if [ "${1:-}" != "--no-bitmap" ]; then
     cp "$ORVANTIS_ASSETS/zel.bmp" "$WORK/"
   fi
-  (cd "$WORK" && exec "$ORVANTIS" >"$WORK/stdout" 2>"$WORK/stderr") &
+  (cd "$WORK" && exec "$ORVANTIS" --no-frame-limit >"$WORK/stdout" 2>"$WORK/stderr") &
   PROGRAM_PID=$!
 }
 

@@ -1,0 +1,122 @@
+// The pace of the program: at most 60 frame steps a second with the same frame
+// steps per phase as without the limit, and a lit Stop that waits without
+// using the processor.
+#include "app/registry.h"
+#include "bb84/bb84_window.h"
+#include "bell/bell_run.h"
+#include "bell/bell_view.h"
+#include "bell/bell_window.h"
+#include "scene/frame_step.h"
+#include "support/gl_probe.h"
+#include "teleport/teleport_window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Light_Button.H>
+#include <FL/Fl_Value_Input.H>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <map>
+
+namespace {
+
+double processSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+double wallSeconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+struct PacedPair {
+    std::map<int, int> framesByPhase;
+    int total = 0;
+    double seconds = 0;
+};
+
+// One animated Bell pair, its frame steps counted by phase and its run timed.
+PacedPair runOneBellPair(bool limit) {
+    setFrameLimit(limit);
+    showBellWindow();
+    BellWindow* window = bellWindow;
+    EXPECT_TRUE(waitFor([window] { return window->shown() && window->visible(); }));
+    window->experimentInput->value(1);
+    PacedPair pair;
+    setFrameObserver([&pair] {
+        ++pair.framesByPhase[bellView->phase];
+        ++pair.total;
+    });
+    const double start = wallSeconds();
+    startRun();
+    pair.seconds = wallSeconds() - start;
+    setFrameObserver(nullptr);
+    setFrameLimit(false);
+    leaveBell();
+    return pair;
+}
+
+}  // namespace
+
+TEST(FramePace, LimitHoldsARunToSixtyFrameStepsASecondWithTheSameSteps) {
+    const PacedPair fast = runOneBellPair(false);
+    const PacedPair paced = runOneBellPair(true);
+    ASSERT_EQ(fast.total, 251);
+    EXPECT_EQ(paced.framesByPhase, fast.framesByPhase);
+    EXPECT_GE(paced.seconds, paced.total / kFramesPerSecond);
+    std::printf("paced pair: %d frame steps in %.3f s; unpaced: %.3f s\n", paced.total,
+                paced.seconds, fast.seconds);
+    // Not slower than the limit asks for by much either (a loaded test machine
+    // draws a frame in a few milliseconds, well inside 1/60 s).
+    EXPECT_LT(paced.seconds, 2 * paced.total / kFramesPerSecond);
+}
+
+TEST(FramePace, ALitStopWaitsWithoutUsingTheProcessor) {
+    struct Demonstration {
+        const char* name;
+        std::function<Fl_Window*()> open;
+        std::function<Fl_Light_Button*(Fl_Window*)> stop;
+        void (*hold)(Fl_Widget*, void*);
+    };
+    const Demonstration demonstrations[] = {
+        {"Bell", [] { showBellWindow(); return static_cast<Fl_Window*>(bellWindow); },
+         [](Fl_Window* w) { return static_cast<BellWindow*>(w)->stopButton; }, holdWhileStopped},
+        {"teleportation",
+         [] { showTeleportWindow(); return static_cast<Fl_Window*>(teleportWindow); },
+         [](Fl_Window* w) { return static_cast<TeleportWindow*>(w)->stopButton; },
+         holdTeleportation},
+        {"BB84", [] { showBb84Window(); return static_cast<Fl_Window*>(bb84Window); },
+         [](Fl_Window* w) { return static_cast<Bb84Window*>(w)->stopButton; },
+         holdKeyDistribution},
+    };
+    for (const Demonstration& d : demonstrations) {
+        Fl_Window* window = d.open();
+        ASSERT_TRUE(waitFor([window] { return window->shown() && window->visible(); }));
+        Fl_Light_Button* stop = d.stop(window);
+        // The hold is measured once the window's first pictures are drawn: from
+        // half a second in, for 2 s, then a timer switches the light off.
+        struct Hold {
+            Fl_Light_Button* stop;
+            double cpuFrom = 0, cpuTo = 0;
+        } hold{stop};
+        stop->value(1);
+        Fl::add_timeout(0.5, [](void* h) { static_cast<Hold*>(h)->cpuFrom = processSeconds(); },
+                        &hold);
+        Fl::add_timeout(2.5, [](void* h) {
+            auto* held = static_cast<Hold*>(h);
+            held->cpuTo = processSeconds();
+            held->stop->value(0);
+        }, &hold);
+        const double wallBefore = wallSeconds();
+        d.hold(stop, nullptr);
+        const double cpu = hold.cpuTo - hold.cpuFrom;
+        EXPECT_GE(wallSeconds() - wallBefore, 2.4) << d.name;
+        EXPECT_LT(cpu, 0.1) << d.name << ": " << cpu << " s of processor time in 2 s of a hold";
+        window->hide();
+        Fl::check();
+    }
+}
