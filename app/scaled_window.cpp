@@ -42,17 +42,6 @@ double openingScale(int w, int h) {
                                   static_cast<double>(h - kFrameHeight) / kDesignHeight));
 }
 
-void toDesignPoint(const Fl_Window* window, int& x, int& y) {
-    const auto* scaled = dynamic_cast<const ScaledWindow*>(window);
-    if (!scaled) {
-        return;
-    }
-    const double s = scaled->scale();
-    const Rect origin = scaledRect({0, 0, 0, 0}, scaled->w(), scaled->h());
-    x = static_cast<int>(std::floor((x - origin.x) / s));
-    y = static_cast<int>(std::floor((y - origin.y) / s));
-}
-
 ScaledWindow::ScaledWindow(int w, int h) : Fl_Window(w, h) {
     // The user may resize the window; the layout follows (resize).
     resizable(this);

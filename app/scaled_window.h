@@ -33,11 +33,6 @@ Rect scaledRect(const Rect& design, int w, int h);
 // design and the frame fit, otherwise the largest that fits.
 double openingScale(int w, int h);
 
-// A point of a window, in pixels from its top-left corner, as a point of the
-// design: what hot spots and pointer positions are measured in. Windows of
-// other kinds keep the point as it is.
-void toDesignPoint(const Fl_Window* window, int& x, int& y);
-
 class ScaledWindow : public Fl_Window {
 public:
     ScaledWindow(int w, int h);
