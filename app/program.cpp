@@ -4,6 +4,7 @@
 #include "app/fonts.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
+#include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "scene/frame_step.h"
 #include "scene/gl_support.h"
@@ -35,6 +36,7 @@ void runTitleLoop() {
 int runProgram() {
     initGlut();
     chooseFonts();
+    installPresenterKeys();
     buildMainWindow();
     runTitleLoop();
     return Fl::run();

@@ -120,6 +120,14 @@ region_max() {
     -format '%[fx:round(maxima.r*255)] %[fx:round(maxima.g*255)] %[fx:round(maxima.b*255)]' info:
 }
 
+# region_hash WINDOW X Y W H: a fingerprint of a rectangle's pixels, to tell
+# whether a picture moved.
+region_hash() {
+  local wx wy
+  read -r wx wy <<<"$(window_origin "$1")"
+  import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage rgb:- | md5sum | cut -d' ' -f1
+}
+
 # ink_width WINDOW X Y W H [THRESHOLD]: width in pixels of the dark text inside a
 # rectangle of the window (0 when there is none); pixels darker than THRESHOLD
 # percent grey (default 25) count as ink.
