@@ -91,11 +91,28 @@ end_processes_inside() {
   return 1
 }
 
+# kill_tree PID: the process and everything it started (debootstrap's
+# downloads run outside the root).
+kill_tree() {
+  local child
+  for child in $(pgrep -P "$1"); do
+    kill_tree "$child"
+  done
+  kill -9 "$1" 2>/dev/null || true
+}
+
 cleanup() {
-  local status=$? mount
+  local status=$? mount job
   set +e
   trap - EXIT INT TERM
+  for job in $(jobs -p); do
+    kill_tree "$job"
+  done
   end_processes_inside
+  if [ "$status" -ne 0 ] && [ -f "$log" ]; then
+    echo "fresh-machine check: last lines of the failing step:" >&2
+    tail -n 30 "$log" >&2
+  fi
   for mount in $(mounts_below); do
     umount "$mount" 2>/dev/null || umount --lazy "$mount"
   done
@@ -105,10 +122,6 @@ cleanup() {
     status=1
   else
     rm -rf --one-file-system "$scratch"
-  fi
-  if [ "$status" -ne 0 ] && [ -f "$log" ]; then
-    echo "fresh-machine check: last lines of the failing step:" >&2
-    tail -n 30 "$log" >&2
   fi
   exit "$status"
 }
@@ -123,8 +136,15 @@ fail() {
 
 step() { echo "-- $* ($((SECONDS - started)) s)"; }
 
+# Long steps run in the background and are waited for: a signal then reaches
+# the traps at once instead of after the step.
+waited() {
+  "$@" &
+  wait $!
+}
+
 step "making a minimal $suite root"
-debootstrap --variant=minbase "$suite" "$target" "$mirror" >"$log" 2>&1 ||
+waited debootstrap --variant=minbase "$suite" "$target" "$mirror" >"$log" 2>&1 ||
   fail "debootstrap could not make the root"
 
 # A private /dev with only the nodes a build and an X server need.
@@ -193,7 +213,7 @@ title_comes_up() {
 if [ -n "$package" ]; then
   step "the Debian package: apt installs it without build packages, its menu entry starts it"
   cp "$package" "$target/tmp/orvantis.deb"
-  in_root bash -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+  waited in_root bash -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq /tmp/orvantis.deb xvfb xauth' >"$log" 2>&1 ||
     fail "apt could not install the package"
   for tool in g++ cmake libfltk1.3-dev; do
@@ -209,7 +229,7 @@ if [ -n "$package" ]; then
     -s '-screen 0 1280x1024x24' '$command'" >"$log" 2>&1 &
   title_comes_up $!
   # A bare root again for the README's commands: no package, no package lists.
-  in_root bash -c 'DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq --autoremove \
+  waited in_root bash -c 'DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq --autoremove \
     orvantis xvfb xauth && apt-get clean && find /var/lib/apt/lists -type f ! -name lock -delete' \
     >"$log" 2>&1 || fail "the package could not be removed again"
   if in_root dpkg -s libfltk1.3 >/dev/null 2>&1; then
@@ -218,7 +238,7 @@ if [ -n "$package" ]; then
 fi
 
 step "first command without a display: installs, builds, then gives its hint"
-if in_root bash -c 'cd /root/orvantis && scripts/run.sh' >"$log" 2>&1; then
+if waited in_root bash -c 'cd /root/orvantis && scripts/run.sh' >"$log" 2>&1; then
   fail "the program's command succeeded without a display"
 fi
 [ -x "$target/root/orvantis/build/orvantis" ] || fail "the first command built no program"
@@ -234,7 +254,7 @@ in_root bash -c "cd /root/orvantis && exec xvfb-run -n $display -f /tmp/xauth \
 title_comes_up $!
 
 step "second command's unit layer"
-in_root bash -c 'cd /root/orvantis && scripts/test.sh --unit' >"$log" 2>&1 ||
+waited in_root bash -c 'cd /root/orvantis && scripts/test.sh --unit' >"$log" 2>&1 ||
   fail "the unit tests did not pass in the fresh root"
 grep -E "tests passed|Passed" "$log" | tail -n 1
 
