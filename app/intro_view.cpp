@@ -7,16 +7,17 @@
 
 #include <GL/gl.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 struct Line {
     float x;
     float y;
-    const char* text;
+    const char* text;  // UTF-8; of the accented letters only those with an acute
 };
 
-// The font has no accented letters: each accent overlay is a line of blanks with
-// a comma at the accented letter's column, drawn a little above and to the right.
 const Line introLines[] = {
     {0, 0.0f, "This program contains simulations of three"},
     {0, -0.3f, "quantum experiments."},
@@ -25,16 +26,63 @@ const Line introLines[] = {
     {0, -1.2f, "-BB84 quantum key distribution protocol"},
     {0, -1.5f, "Credits: made for lecture halls and"},
     {0, -1.8f, "classrooms by the Orvantis team, who thank"},
-    {0, -2.1f, "the Foton reading club for its patience,"},
-    {0, -1.94f, "            ,"},
-    {0, -2.4f, "the Cafe Kvantum for its coffee, and every"},
-    {0.06f, -2.24f, "           ,"},
-    {0, -2.7f, "tester whose resume now lists photons."},
-    {0.06f, -2.54f, "                      ,        ,"},
+    {0, -2.1f, "the café on the corner for its coffee,"},
+    {0, -2.4f, "every tester whose résumé now lists"},
+    {0, -2.7f, "photons, and every class that asked why."},
     {0, -3.0f, "Free to show, copy and share in teaching."},
     {0, -3.6f, "December 2026, Orvantis Studio"},
-    {0.05f, -3.44f, "                                              ,    ,"},
 };
+
+// The plain letter of a UTF-8 letter with an acute accent (two bytes), else 0.
+char acuteBase(const char* utf8) {
+    // U+00E1, U+00E9, U+00ED, U+00F3 and U+00FA: two bytes, 0xC3 and then these.
+    if (static_cast<unsigned char>(utf8[0]) != 0xC3) {
+        return 0;
+    }
+    switch (static_cast<unsigned char>(utf8[1])) {
+    case 0xA1: return 'a';
+    case 0xA9: return 'e';
+    case 0xAD: return 'i';
+    case 0xB3: return 'o';
+    case 0xBA: return 'u';
+    default: return 0;
+    }
+}
+
+// Where a comma drawn as an accent stands, in pixels from where it would stand
+// in the text: lifted clear of the lower-case letters (which reach 11 pixels up,
+// the comma 3 pixels down), and one pixel right, as an acute leans.
+constexpr int accentLift = 18;
+constexpr int accentLean = 1;
+
+// The font has no accented letters: a letter with an acute accent is drawn
+// plain, with a comma lifted over it as the accent. The comma is placed from the
+// line's own start by the glyphs' real widths, so it shows exactly when its line
+// does (a line whose start leaves the view vanishes as a whole).
+void drawLine(const Line& line) {
+    std::string plain;
+    std::vector<size_t> accented;
+    for (const char* p = line.text; *p; ++p) {
+        const char base = acuteBase(p);
+        if (base) {
+            accented.push_back(plain.size());
+            plain += base;
+            ++p;  // the second byte of the letter
+        } else {
+            plain += *p;
+        }
+    }
+    drawTimesText(line.x, line.y, plain.c_str());
+    for (size_t i : accented) {
+        const int before = largeTextWidth(plain.substr(0, i).c_str());
+        const int letter = largeTextWidth(plain.substr(i, 1).c_str());
+        const int comma = largeTextWidth(",");
+        glRasterPos2f(line.x, line.y);
+        glBitmap(0, 0, 0, 0, static_cast<float>(before + (letter - comma) / 2 + accentLean),
+                 static_cast<float>(accentLift), nullptr);
+        continueTimesText(",");
+    }
+}
 
 }  // namespace
 
@@ -56,6 +104,6 @@ void IntroView::draw() {
     glTranslatef(-3.7f, scroll - 3.3f, 0);
     // No colour is set: OpenGL's initial white, as lit by the view's light.
     for (const Line& line : introLines) {
-        drawTimesText(line.x, line.y, line.text);
+        drawLine(line);
     }
 }

@@ -29,5 +29,5 @@ public:
 // the working folder; a missing or unreadable file leaves the picture empty.
 void buildTitleScreen(MainWindow& window);
 
-// "Exit" on the title screen, also the window's close and Escape.
+// "Exit" on the title screen, also the window manager's close (not Escape).
 void exitFromTitle(Fl_Widget* = nullptr, void* = nullptr);

@@ -1,6 +1,7 @@
 // Building the menu and switching to it from the title screen.
 #include "app/menu_window.h"
 
+#include "app/escape_key.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
 #include "app/menu_previews.h"
@@ -63,7 +64,10 @@ void goToMenu(Fl_Widget*, void*) {
     menuWindow = new MenuWindow(1024, 768);
     menuWindow->color(94, 49);
     menuWindow->label("Main menu");
-    menuWindow->callback(exitFromMenu, nullptr);
+    // Closing the window is the same as "Exit"; Escape does nothing here.
+    menuWindow->callback([](Fl_Widget*, void*) {
+        if (!escapeKeyEvent()) exitFromMenu();
+    });
     buildMenu(*menuWindow);
     nameKeysInTooltips(*menuWindow);
 

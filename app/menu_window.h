@@ -30,6 +30,6 @@ void buildMenu(MenuWindow& window);
 // "Go" on the title screen: builds and shows the menu, hides the title for good.
 void goToMenu(Fl_Widget* = nullptr, void* = nullptr);
 
-// "Exit" on the menu, also its close and Escape. Demonstration windows still
-// shown keep the program running until they are hidden too.
+// "Exit" on the menu, also the window manager's close (not Escape). Demonstration
+// windows still shown keep the program running until they are hidden too.
 void exitFromMenu(Fl_Widget* = nullptr, void* = nullptr);

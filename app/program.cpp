@@ -1,6 +1,7 @@
 // Start-up, the title loop and the event stage.
 #include "app/program.h"
 
+#include "app/escape_key.h"
 #include "app/fonts.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
@@ -15,8 +16,10 @@ void buildMainWindow() {
     mainWindow = new MainWindow(1024, 768);
     mainWindow->color(56, 49);
     mainWindow->label("Demonstrations");
-    // Closing the window or Escape is the same as "Exit".
-    mainWindow->callback(exitFromTitle, nullptr);
+    // Closing the window is the same as "Exit"; Escape does nothing here.
+    mainWindow->callback([](Fl_Widget*, void*) {
+        if (!escapeKeyEvent()) exitFromTitle();
+    });
     buildTitleScreen(*mainWindow);
     introView = new IntroView(535, 15, 473, 728);
     mainWindow->end();

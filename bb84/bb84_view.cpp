@@ -6,6 +6,7 @@
 #include "bb84/key_tables.h"
 #include "scene/bitmap_text.h"
 #include "scene/gl_support.h"
+#include "scene/hot_spot.h"
 #include "scene/scene_setup.h"
 #include "scene/view_events.h"
 
@@ -109,9 +110,9 @@ char Bb84View::receiverBit(unsigned column) const {
     return receiver && column < 32 ? receiver->bitSymbol(column) : ' ';
 }
 
-// The hot spot is taken relative to the top-level window, so that it stays on the
-// "Description" label wherever the window is placed on the screen.
-void Bb84View::updateHotSpot() {
+// The pointer relative to the top-level window, for the window's record; the hot
+// spot itself is decided where the word is drawn.
+void Bb84View::notePointer() {
     Fl_Window* top = top_window();
     const int originX = top && top != this ? top->x_root() : 0;
     const int originY = top && top != this ? top->y_root() : 0;
@@ -121,14 +122,13 @@ void Bb84View::updateHotSpot() {
         owner->pointerX = px;
         owner->pointerY = py;
     }
-    showDescription = 20 < px && px < 140 && 630 < py && py < 670;
 }
 
 void Bb84View::draw() {
     if (!valid()) {
         requestVsync();
     }
-    updateHotSpot();
+    notePointer();
     apply(bb84MainSetup);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
@@ -348,6 +348,11 @@ void Bb84View::drawLabels() {
 }
 
 void Bb84View::drawDescription() {
+    glPushMatrix();
+    glTranslatef(-11.25f, -3.5f, 0);
+    showDescription = pointerIn(*this, largeTextBox(*this, "Description"));
+    glPopMatrix();
+
     glPushMatrix();
     if (!showDescription) {
         glNormal3f(0.2f, 0.2f, 0.8f);

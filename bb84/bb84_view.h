@@ -60,7 +60,7 @@ public:
     int handle(int event) override;
 
 private:
-    void updateHotSpot();
+    void notePointer();
     void drawLegend();
     void drawGenerating();
     void drawPhoton();
@@ -69,6 +69,8 @@ private:
     void drawColumnNumber();
     void drawFixedScene();
     void drawLabels();
+    // Decides showDescription from the pointer and the red word's place, then
+    // draws the word or the text.
     void drawDescription();
     char receiverBase(unsigned column) const;
     char receiverBit(unsigned column) const;

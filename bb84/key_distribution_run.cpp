@@ -131,6 +131,10 @@ void Run::play() {
             break;
         }
     }
+    // The finished tables have no polarization rows; nothing else would draw
+    // them again until the pointer or an exposure does.
+    a.redraw();
+    b.redraw();
     window.startButton->activate();
     window.polButton->activate();
 }
@@ -327,6 +331,13 @@ void resetTables(Bb84Window& window) {
             }
         }
         table->redraw();
+    }
+    // Last run's polarizations would otherwise show in a column before its photon
+    // is sent.
+    window.sender->shownIndex = -1;
+    for (int i = 0; i < keyColumns; ++i) {
+        window.sender->sentStates[i] = -1;
+        window.receiver->receivedStates[i] = -1;
     }
     endFrame();
 }

@@ -9,7 +9,7 @@ class Bb84Window;
 // its next frame step once that window is no longer shown.
 void startKeyDistribution(Fl_Widget* = nullptr, void* = nullptr);
 
-// Clears both tables of a window for a new run.
+// Clears both tables of a window for a new run, polarizations included.
 void resetTables(Bb84Window& window);
 
 // B's measurement of the photon in column keyColumn of a window's run.

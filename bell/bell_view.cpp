@@ -4,10 +4,10 @@
 
 #include "scene/bitmap_text.h"
 #include "scene/gl_support.h"
+#include "scene/hot_spot.h"
 #include "scene/scene_setup.h"
 #include "scene/view_events.h"
 
-#include <FL/Fl.H>
 #include <GL/freeglut.h>
 
 namespace {
@@ -15,6 +15,7 @@ namespace {
 // Height of the beam: laser, crystal, photons and detectors stand on it.
 constexpr float kPhotonHeight = 2.4f;
 
+const char* const kLabel = "Description";
 const char* const kDescription[] = {
     "Pairs of photons in the entangled state",
     "(|H>|V> - |V>|H>)  are generated in a nonlinear",
@@ -99,18 +100,10 @@ void BellView::applyLightLevels() {
 
 int BellView::handle(int event) { return handleViewEvent(*this, event); }
 
-bool BellView::pointerOnHotSpot() const {
-    const Fl_Window* top = top_window();
-    const int x = Fl::event_x_root() - (top ? top->x_root() : 0);
-    const int y = Fl::event_y_root() - (top ? top->y_root() : 0);
-    return 20 < x && x < 160 && 705 < y && y < 745;
-}
-
 void BellView::draw() {
     if (!valid()) {
         requestVsync();
     }
-    showDescription = pointerOnHotSpot();
     apply(bellSetup(lightLevels[0], lightLevels[1], lightLevels[2]));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
@@ -298,12 +291,18 @@ void BellView::drawDetector(float z, int shownSetting) {
 }
 
 void BellView::drawDescription() {
+    // The hot spot is the red word, wherever it is drawn.
+    glPushMatrix();
+    glTranslatef(-15, -5.8f, 0);
+    showDescription = pointerIn(*this, largeTextBox(*this, kLabel));
+    glPopMatrix();
+
     glPushMatrix();
     glNormal3f(0, 0, 1);
     if (!showDescription) {
         glColor3f(1, 0, 0);
         glTranslatef(-15, -5.8f, 0);
-        drawTimesText(0, 0, "Description");
+        drawTimesText(0, 0, kLabel);
     } else {
         glColor3f(0.3f, 1, 0.3f);
         glTranslatef(-15, -0.7f, 0);

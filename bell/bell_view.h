@@ -64,7 +64,7 @@ private:
     void drawCrystal();
     void drawCones();
     void drawDetector(float z, int shownSetting);
+    // Decides showDescription from the pointer and the red word's place, then
+    // draws the word or the text.
     void drawDescription();
-    // The pointer's screen position, taken relative to the top-level window.
-    bool pointerOnHotSpot() const;
 };

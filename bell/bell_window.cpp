@@ -6,6 +6,7 @@
 #include "app/registry.h"
 #include "bell/bell_run.h"
 #include "bell/bell_view.h"
+#include "bell/counter_box.h"
 #include "scene/frame_step.h"
 
 #include <FL/Fl.H>
@@ -67,7 +68,9 @@ void BellWindow::buildControls() {
     experimentInput = new Fl_Value_Input(875, 32, 108, 36);
     experimentInput->color(62);
     experimentInput->bounds(0, kMostPairs);
-    experimentInput->step(1);
+    // No step: with one the field turns into a drag valuator, and selecting its
+    // text with the mouse to retype it would change the number.
+    experimentInput->step(0);
     experimentInput->textfont(9);
     experimentInput->textsize(34);
     experimentInput->value(1000);
@@ -75,7 +78,7 @@ void BellWindow::buildControls() {
     experimentInput->callback(keepExperimentInRange, nullptr);
 
     caption(726, 88, 160, 34, "Performed", 9, 26);
-    performedDisplay = new Fl_Box(FL_PLASTIC_UP_BOX, 873, 86, 114, 36, performedText);
+    performedDisplay = new CounterBox(FL_PLASTIC_UP_BOX, 873, 86, 114, 36, performedText);
     performedDisplay->labelsize(32);
     performedDisplay->labelfont(9);
     performedDisplay->color(250);
@@ -121,8 +124,8 @@ void BellWindow::buildControls() {
     for (int l = 0; l < 3; ++l) {
         for (int r = 0; r < 3; ++r) {
             for (int o = 0; o < 4; ++o) {
-                Fl_Box* box = new Fl_Box(FL_PLASTIC_UP_BOX, 56 + 222 * l + 74 * r, 54 + 45 * o,
-                                         69, 37, counterText[l][r][o]);
+                Fl_Box* box = new CounterBox(FL_PLASTIC_UP_BOX, 56 + 222 * l + 74 * r,
+                                             54 + 45 * o, 69, 37, counterText[l][r][o]);
                 box->labelsize(26);
                 box->labelfont(1);
                 box->color(2);

@@ -4,5 +4,14 @@
 
 // Times Roman 24: the introduction and most labels.
 void drawTimesText(float x, float y, const char* text);
+// Times Roman 24 from wherever the raster position stands, for example after a
+// move of it by whole pixels.
+void continueTimesText(const char* text);
 // Helvetica 18: bit strings and smaller labels.
 void drawHelveticaText(float x, float y, const char* text);
+
+// How far the large font's glyphs reach above and below the baseline row, in
+// pixels, and how far a text advances the raster position.
+constexpr int largeTextAscent = 16;
+constexpr int largeTextDescent = 5;
+int largeTextWidth(const char* text);

@@ -9,10 +9,12 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install_deps.sh"
 if [ "${1:-}" = "--unit" ]; then
-  "$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON -DORVANTIS_BENCH=OFF --target unit_tests
+  "$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=OFF \
+    -DORVANTIS_BENCH=OFF --target unit_tests
   cd "$root/build" && exec ctest --output-on-failure --timeout 300 -R '^unit[.]'
 fi
-"$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON
+"$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=OFF \
+  -DORVANTIS_BENCH=ON
 "$root/scripts/build.sh" "$root/build-sanitize" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=ON \
   -DORVANTIS_BENCH=OFF
 

@@ -6,6 +6,7 @@
 #include "app/registry.h"
 #include "scene/bitmap_text.h"
 #include "scene/gl_support.h"
+#include "scene/hot_spot.h"
 #include "scene/scene_setup.h"
 #include "scene/view_events.h"
 #include "teleport/teleport_window.h"
@@ -25,7 +26,7 @@ const int needleTargets[4] = {24, 6, -13, -30};
 
 const char* const descriptionLines[11] = {
     "Simulation of the teleportation experiment",
-    "of photon teleportation, first shown in 1997",
+    "with photons, first performed in 1997.",
     "The state of photon 1 is teleported to become",
     "the state of one member (3) of the entangled",
     "photon pair 2 and 3, generated in a nonlinear",
@@ -36,9 +37,6 @@ const char* const descriptionLines[11] = {
     "result of Alice, which is communicated to him",
     "through a classical channel.",
 };
-
-// The description hot spot, in pixels from the window's top-left corner.
-bool inHotSpot(int x, int y) { return 40 < x && x < 180 && 655 < y && y < 695; }
 
 }  // namespace
 
@@ -76,19 +74,11 @@ void TeleportView::draw() {
     if (!valid()) {
         requestVsync();
     }
-    // Step 1: the hot spot, taken relative to the window wherever it sits.
-    TeleportWindow* window = ownerWindow();
-    const int screenX = Fl::event_x_root();
-    const int screenY = Fl::event_y_root();
-    int x = screenX;
-    int y = screenY;
-    if (window) {
-        window->pointerX = screenX;
-        window->pointerY = screenY;
-        x -= window->x_root();
-        y -= window->y_root();
+    // Step 1: the pointer; the hot spot itself is decided where the word is drawn.
+    if (TeleportWindow* window = ownerWindow()) {
+        window->pointerX = Fl::event_x_root();
+        window->pointerY = Fl::event_y_root();
     }
-    showDescription = inHotSpot(x, y);
 
     // Step 2: lights, projection and camera; then the picture.
     apply(teleportSetup);
@@ -407,6 +397,11 @@ void TeleportView::drawLegend() {
 }
 
 void TeleportView::drawDescription() {
+    glPushMatrix();
+    glTranslatef(-5.6f, -5.4f, 0);
+    showDescription = pointerIn(*this, largeTextBox(*this, "Description"));
+    glPopMatrix();
+
     glPushMatrix();
     if (!showDescription) {
         glNormal3f(0, 0.1f, 0.9f);

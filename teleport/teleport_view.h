@@ -66,5 +66,7 @@ private:
     void drawOutputArrow();
     void drawFixedScene();
     void drawLegend();
+    // Decides showDescription from the pointer and the red word's place, then
+    // draws the word or the text.
     void drawDescription();
 };

@@ -2,7 +2,7 @@
 # Thousands of random clicks, drags, key presses and typed text, at random moments
 # and on whatever windows are shown, including every control of the three
 # demonstrations in every order. The program must never crash or hang; leaving by
-# the menu's Exit (an Escape that reaches the menu) is a clean end, after which the
+# the menu's Exit (a click on it) is a clean end, after which the
 # program is started again. The seed is fixed, so a failure can be replayed.
 source "$(dirname "$0")/../support/e2e_lib.sh"
 

@@ -20,19 +20,30 @@ click "$title" 73 713
 expect_exit
 expect_quiet
 
-echo "Escape on the title window acts as Exit"
+echo "Escape on the title window does nothing; Go still leads on"
 start_program
 title="$(wait_window Demonstrations)"
 press_key "$title" Escape
-expect_exit
+press_key "$title" Escape
+expect_alive
+[ -n "$(find_window Demonstrations)" ] || fail "title window gone after Escape"
 
-echo "Escape on the menu acts as its Exit"
-start_program
-title="$(wait_window Demonstrations)"
+echo "Escape on the menu leaves the program running; Exit still ends it"
 click "$title" 344 373
 menu="$(wait_window "Main menu")"
 press_key "$menu" Escape
+press_key "$menu" Escape
+expect_alive
+[ -n "$(find_window "Main menu")" ] || fail "menu gone after Escape"
+# A demonstration's Escape is its Return, and the one after it changes nothing.
+bell="$(open_demo "$menu" "$BELL")"
+press_key "$bell" Escape
+wait_gone "$BELL"
+press_key "$menu" Escape
+expect_alive
+click "$menu" 859 616
 expect_exit
+expect_quiet
 
 echo "picture shown with zel.bmp, empty and silent without"
 start_program

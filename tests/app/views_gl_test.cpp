@@ -2,11 +2,14 @@
 // at known places of each picture.
 #include "app/intro_view.h"
 #include "app/menu_previews.h"
+#include "scene/bitmap_text.h"
 #include "support/gl_probe.h"
 
 #include <FL/Fl_Window.H>
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -106,6 +109,63 @@ TEST(IntroViewPicture, FirstFrameShowsTheFirstLineAboveTheCentre) {
     // Wrapped to -0.5: all text below the view.
     shown.view->scroll = -0.5f;
     EXPECT_EQ(brightPixels(readPicture(*shown.view), 0, 728), 0);
+}
+
+// Where each glyph of a draw starts, in window pixels from the bottom left.
+struct Glyph {
+    float x, y;
+    bool operator==(const Glyph& o) const { return x == o.x && y == o.y; }
+};
+std::vector<Glyph> glyphsOf(IntroView& view) {
+    view.make_current();
+    std::vector<Glyph> glyphs;
+    for (const auto& item : captureFeedback([&view] { view.draw(); })) {
+        if (item.token == GL_BITMAP_TOKEN) glyphs.push_back({item.vertices[0][0], item.vertices[0][1]});
+    }
+    return glyphs;
+}
+
+TEST(IntroViewPicture, CreditAccentsStandOverTheirLettersAndNeverAlone) {
+    Shown<IntroView> shown(473, 728);
+    IntroView& view = *shown.view;
+    const float commaHalf = largeTextWidth(",") / 2.0f;
+    for (float scroll = -0.5f; scroll <= 10.5f; scroll += 0.05f) {
+        view.scroll = scroll;
+        const std::vector<Glyph> g = glyphsOf(view);
+        // Lines are runs of glyphs on one baseline. An accent is a move back to
+        // its line's start (a glyph where the line's first stands) and a comma;
+        // any other glyph off a line would be a stray mark.
+        int accents = 0;
+        size_t line = 0, letters = 0;
+        for (size_t i = 0; i < g.size(); ++i) {
+            if (i > line && g[i] == g[line]) {
+                ASSERT_LT(i + 1, g.size());
+                const Glyph mark = g[++i];
+                EXPECT_NEAR(mark.y - g[line].y, 18, 0.01) << scroll;
+                // Centred over a letter of its line, leaning a pixel right.
+                const float centre = mark.x + commaHalf;
+                bool over = false;
+                for (size_t k = line; k + 1 < line + letters; ++k) {
+                    if (g[k].x <= centre && centre < g[k + 1].x) {
+                        over = std::abs(centre - (g[k].x + g[k + 1].x) / 2 - 1) <= 1;
+                    }
+                }
+                EXPECT_TRUE(over) << "accent at " << mark.x << " between letters, scroll " << scroll;
+                ++accents;
+                continue;
+            }
+            if (i > 0 && g[i].y == g[line].y) {
+                ++letters;
+                continue;
+            }
+            EXPECT_TRUE(i == 0 || letters >= 5) << "a lone mark at scroll " << scroll;
+            line = i;
+            letters = 1;
+        }
+        if (std::abs(scroll - 4.0f) < 0.01f) {
+            EXPECT_EQ(accents, 3);
+        }
+    }
 }
 
 }  // namespace

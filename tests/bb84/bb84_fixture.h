@@ -57,8 +57,7 @@ public:
         view = bb84View;
         a = senderTable;
         b = receiverTable;
-        ASSERT_TRUE(waitFor([this] { return window->shown() && window->visible(); }));
-        waitFor([] { return false; }, 0.2);
+        ASSERT_TRUE(waitUntilDrawn(*window));
         setFrameObserver([this] {
             Frame f{view->phase,
                     keyColumn,

@@ -270,12 +270,14 @@ TEST_F(Bb84WindowTest, RowLabelsInFrameColourAndErasedKeyBitsDark) {
 }
 
 TEST_F(Bb84WindowTest, DescriptionHotSpotIsRelativeToTheWindow) {
+    // The red word covers window x 24..134, y 615..636; a pixel to spare around
+    // it is in, the next one out.
     Fl::e_x_root = window->x_root() + 50;
-    Fl::e_y_root = window->y_root() + 650;
+    Fl::e_y_root = window->y_root() + 625;
     captureColoured(*view);
     EXPECT_TRUE(view->showDescription);
     EXPECT_EQ(window->pointerX, 50);
-    EXPECT_EQ(window->pointerY, 650);
+    EXPECT_EQ(window->pointerY, 625);
     // Five green lines (and the empty one) instead of the red label.
     const auto items = captureColoured(*view);
     int green = 0;
@@ -283,14 +285,14 @@ TEST_F(Bb84WindowTest, DescriptionHotSpotIsRelativeToTheWindow) {
         green += item.token == GL_BITMAP_TOKEN && hueOf(item.vertices[0]) == Hue::green;
     }
     EXPECT_GT(green, 300);
-    for (auto [x, y] : {std::pair{20, 650}, {140, 650}, {50, 630}, {50, 670}}) {
+    for (auto [x, y] : {std::pair{21, 625}, {137, 625}, {50, 613}, {50, 638}}) {
         Fl::e_x_root = window->x_root() + x;
         Fl::e_y_root = window->y_root() + y;
         captureColoured(*view);
         EXPECT_FALSE(view->showDescription) << x << "," << y;
     }
-    Fl::e_x_root = window->x_root() + 21;
-    Fl::e_y_root = window->y_root() + 669;
+    Fl::e_x_root = window->x_root() + 22;
+    Fl::e_y_root = window->y_root() + 637;
     captureColoured(*view);
     EXPECT_TRUE(view->showDescription);
 }

@@ -39,13 +39,15 @@ read -r WX WY <<<"$(window_origin "$bb84")"
 import -window root "$WORK/before.png"
 [ -z "$(kept_columns "$WORK/before.png" $KEY_A_Y)" ] || fail "key row lit before a run"
 
-# The description hot spot answers the pointer.
+# The description hot spot answers the pointer resting on the red word.
 read -r r g b <<<"$(region_max "$bb84" 20 630 560 70)"
 [ "$g" -lt 100 ] || fail "description lines shown without the pointer: $r $g $b"
-xdotool mousemove --window "$bb84" 50 650
-sleep 0.5
-read -r r g b <<<"$(region_max "$bb84" 20 630 560 70)"
-[ "$g" -gt 150 ] || fail "description lines missing under the pointer: $r $g $b"
+xdotool mousemove --window "$bb84" 79 625
+end=$((SECONDS + 10))
+until read -r r g b <<<"$(region_max "$bb84" 20 630 560 70)" && [ "$g" -gt 150 ]; do
+  [ $SECONDS -gt $end ] && fail "description lines missing under the pointer: $r $g $b"
+  sleep 0.1
+done
 
 # Speed to 1: drag the knob past the right end.
 xdotool mousemove --window "$bb84" 1000 515 mousedown 1

@@ -2,6 +2,10 @@
 // the order of the random draws, the sifted key, and the controls that steer a run.
 #include "bb84_fixture.h"
 
+#include "scene/scene_setup.h"
+
+#include <algorithm>
+
 namespace {
 
 // The generator replayed independently of the window: values modulo 2 from the seed.
@@ -12,6 +16,66 @@ struct Replay {
         return static_cast<int>((state >> 16) % 2);
     }
 };
+
+// Lit pixels inside each column's "Pol." cell: an arrow drawn there.
+std::vector<int> polarizationMarks(KeyTableView& table, const Picture& picture) {
+    std::vector<int> marks;
+    for (int c = 0; c < keyColumns; ++c) {
+        const ViewPoint centre =
+            projectPoint(table, bb84TableSetup, [] {}, -5.42f + 0.35f * (c + 1), -2.375f, 0);
+        int n = 0;
+        for (int y = centre.y - 12; y <= centre.y + 12; ++y)
+            for (int x = centre.x - 9; x <= centre.x + 9; ++x) {
+                const Pixel p = picture.at(x, y);
+                n += p.r + p.g + p.b > 120;
+            }
+        marks.push_back(n);
+    }
+    return marks;
+}
+
+TEST_F(Bb84WindowTest, TablesShowOnlyTheArrowsOfPhotonsSentInThisRun) {
+    // Each run ends early, through Return held in the photon stage: the later
+    // stages still draw the tables with their polarization rows once.
+    constexpr unsigned firstRunColumns = 8, secondRunColumns = 10;
+    setSpeed(1.0);
+    onFrame = [this](const Frame& f) {
+        if (f.phase == 5 && f.column == firstRunColumns) window->returnButton->value(1);
+    };
+    run();
+    window->returnButton->value(0);
+    // The finished tables are drawn again, without their polarization rows.
+    ASSERT_TRUE(waitUntilDrawn(*window));
+    for (KeyTableView* table : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
+        const auto marks = polarizationMarks(*table, readShownPicture(*table));
+        EXPECT_EQ(std::count(marks.begin(), marks.end(), 0), keyColumns);
+    }
+
+    // A second run, over the columns the first one sent: at the first frame of
+    // each column its photon is not yet sent, so arrows stand exactly in the
+    // columns before it.
+    unsigned checked = 0;
+    unsigned column = keyColumns;
+    onFrame = [&](const Frame& f) {
+        if (f.phase == 5 && f.column == secondRunColumns) window->returnButton->value(1);
+        if (f.phase != 5 || f.column == column) return;
+        column = f.column;
+        ++checked;
+        for (KeyTableView* table : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
+            const auto marks = polarizationMarks(*table, readPicture(*table));
+            for (unsigned c = 0; c < keyColumns; ++c) {
+                if (c < column) {
+                    EXPECT_GT(marks[c], 0) << "sent column " << c << " at " << column;
+                } else {
+                    EXPECT_EQ(marks[c], 0) << "column " << c << " before its photon, at " << column;
+                }
+            }
+        }
+    };
+    run();
+    window->returnButton->value(0);
+    EXPECT_EQ(checked, secondRunColumns + 1);
+}
 
 TEST_F(Bb84WindowTest, WholeRunPacingDrawsAndSiftedKey) {
     // Speed 0.5 for the first two columns of each flying stage, then full speed,

@@ -208,8 +208,23 @@ TEST(BellControls, ExperimentZeroAndTypedValues) {
         return field->value();
     };
     EXPECT_EQ(type("12345678"), 999999);
+    EXPECT_STREQ(field->input.value(), "999999");
     EXPECT_EQ(type("-5"), 0);
     EXPECT_EQ(type("2500"), 2500);
+
+    // Dragging across the text selects it; the number stays.
+    Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+    Fl::e_x = field->x() + 10;
+    Fl::e_y = field->y() + 18;
+    Fl::e_x_root = window->x_root() + Fl::e_x;
+    Fl::e_y_root = window->y_root() + Fl::e_y;
+    field->handle(FL_PUSH);
+    Fl::e_x += 80;
+    Fl::e_x_root += 80;
+    field->handle(FL_DRAG);
+    field->handle(FL_RELEASE);
+    EXPECT_EQ(field->value(), 2500);
+    EXPECT_STREQ(field->input.value(), "2500");
     EXPECT_EQ(type(""), 0);
 
     FrameLog log;
@@ -269,22 +284,26 @@ TEST(BellControls, StopDuringCountingShowsTheCurrentCounts) {
     window->countButton->value(1);
     window->experimentInput->value(999999);
     static int heldAt = -1;
+    // Some time into the count, Stop; then, at the next pass inside the hold:
     Fl::add_timeout(0.1, [](void*) {
-        Fl::add_timeout(0.1, [](void*) {
-            // The hold's event passes draw what changed; this one may not have yet.
-            Fl::flush();
+        Fl::add_timeout(0, [](void*) {
             heldAt = std::atoi(window->performedText);
             EXPECT_GT(heldAt, 0);
             expectDisplaysMatchCounts(*window, heldAt);
-            // Every changed text was handed to its box, and the box has drawn it.
+            // Every changed text was handed to its box ...
             EXPECT_FALSE(window->performedStale);
-            EXPECT_EQ(window->performedDisplay->damage(), 0);
             for (int l = 0; l < 3; ++l)
                 for (int r = 0; r < 3; ++r)
-                    for (int o = 0; o < 4; ++o) {
-                        EXPECT_FALSE(window->counterStale[l][r][o]);
-                        EXPECT_EQ(window->counterDisplays[l][r][o]->damage(), 0);
-                    }
+                    for (int o = 0; o < 4; ++o) EXPECT_FALSE(window->counterStale[l][r][o]);
+            // ... and the boxes draw it while the run is held.
+            EXPECT_TRUE(waitFor([] {
+                bool drawn = window->performedDisplay->damage() == 0;
+                for (auto& plane : window->counterDisplays)
+                    for (auto& row : plane)
+                        for (Fl_Box* box : row) drawn = drawn && box->damage() == 0;
+                return drawn;
+            }, 30));
+            expectDisplaysMatchCounts(*window, heldAt);
             window->experimentInput->value(heldAt);
             window->stopButton->value(0);
             window->stopButton->do_callback();

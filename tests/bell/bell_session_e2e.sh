@@ -37,9 +37,11 @@ until start_active "$bell"; do
   [ $SECONDS -le $end ] || fail "run did not end"
   sleep 0.2
 done
-sleep 0.3
-width="$(ink_width "$bell" 878 90 104 28)"
-[ "$width" -gt 45 ] || fail "Performed does not show four digits (ink width $width)"
+end=$((SECONDS + 10))
+until width="$(ink_width "$bell" 878 90 104 28)" && [ "$width" -gt 45 ]; do
+  [ $SECONDS -le $end ] || fail "Performed does not show four digits (ink width $width)"
+  sleep 0.1
+done
 [ "$(ink_width "$bell" 60 102 61 31)" -gt 10 ] || fail "counter box A-A (+,-) still empty"
 width="$(ink_width "$bell" 60 57 61 31)"
 [ "$width" -gt 0 ] && [ "$width" -lt 25 ] || fail "counter box A-A (+,+) should show 0 (ink width $width)"

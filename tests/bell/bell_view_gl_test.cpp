@@ -53,9 +53,8 @@ BellView* openView() {
     showBellWindow();
     BellWindow* window = bellWindow;
     BellView* view = bellView;
-    EXPECT_TRUE(waitFor([window, view] { return window->visible() && view->visible(); }));
-    // Let the first expose and draw happen.
-    waitFor([] { return false; }, 0.2);
+    EXPECT_TRUE(waitUntilDrawn(*window));
+    EXPECT_TRUE(view->visible());
     return view;
 }
 
@@ -159,15 +158,16 @@ TEST(BellViewDrawing, DescriptionAppearsOnTheHotSpotWhereverTheWindowIs) {
     Fl_Window* top = view.top_window();
     auto red = [](Pixel p) { return p.r > 150 && p.g < 80 && p.b < 80; };
     auto green = [](Pixel p) { return p.g > 150 && p.r < 150 && p.b < 150; };
-    // Label at the bottom left of the view; text lines above it.
+    // Label at the bottom left of the view (window x 33..143, y 694..715, with a
+    // pixel to spare around it); text lines above it.
     auto show = [&](int windowX, int windowY) {
         Fl::e_x_root = top->x_root() + windowX;
         Fl::e_y_root = top->y_root() + windowY;
         return grab(view);
     };
     for (auto [x, y, inside] : std::vector<std::tuple<int, int, bool>>{
-             {90, 725, true}, {21, 706, true}, {159, 744, true},
-             {20, 725, false}, {160, 725, false}, {90, 705, false}, {90, 745, false}, {600, 20, false}}) {
+             {88, 705, true}, {31, 693, true}, {145, 716, true},
+             {30, 705, false}, {146, 705, false}, {88, 692, false}, {88, 717, false}, {600, 20, false}}) {
         const Picture picture = show(x, y);
         const int label = picture.count(0, 355, 200, 390, red);
         const int lines = picture.count(0, 200, 440, 340, green);
@@ -183,10 +183,10 @@ TEST(BellViewDrawing, DescriptionAppearsOnTheHotSpotWhereverTheWindowIs) {
     // The rectangle moves with the window.
     top->position(200, 100);
     EXPECT_TRUE(waitFor([top] { return top->x_root() == 200; }));
-    show(90, 725);
+    show(88, 705);
     EXPECT_TRUE(view.showDescription);
-    Fl::e_x_root = 90;
-    Fl::e_y_root = 725;
+    Fl::e_x_root = 88;
+    Fl::e_y_root = 705;
     grab(view);
     EXPECT_FALSE(view.showDescription);
 }

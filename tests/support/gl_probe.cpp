@@ -1,8 +1,12 @@
 // GL context, feedback capture and pixel reads for the window tests.
 #include "support/gl_probe.h"
 
+#include "scene/scene_setup.h"
+
 #include <FL/Fl.H>
+#include <FL/x.H>
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <chrono>
 
@@ -84,6 +88,11 @@ Picture readPicture(Fl_Gl_Window& window) {
     window.make_current();
     window.redraw();
     window.flush();
+    return readShownPicture(window);
+}
+
+Picture readShownPicture(Fl_Gl_Window& window) {
+    window.make_current();
     // Mesa's software path keeps the drawn picture in the back buffer after the
     // swap; the front buffer of an X window is not readable there.
     glReadBuffer(GL_BACK);
@@ -99,6 +108,20 @@ Picture readPicture(Fl_Gl_Window& window) {
 
 Pixel readPixel(Fl_Gl_Window& window, int x, int y) { return readPicture(window).at(x, y); }
 
+ViewPoint projectPoint(Fl_Gl_Window& view, const SceneSetup& setup,
+                       const std::function<void()>& frame, float x, float y, float z) {
+    view.make_current();
+    apply(setup);
+    frame();
+    GLdouble model[16], projection[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    const GLint viewport[4] = {0, 0, view.w(), view.h()};
+    GLdouble wx, wy, wz;
+    gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
+    return {static_cast<int>(wx), view.h() - 1 - static_cast<int>(wy)};
+}
+
 bool waitFor(const std::function<bool()>& done, double seconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (!done()) {
@@ -108,4 +131,31 @@ bool waitFor(const std::function<bool()>& done, double seconds) {
         Fl::wait(0.01);
     }
     return true;
+}
+
+namespace {
+
+bool drawn(Fl_Window& window) {
+    if (!window.shown() || !window.visible() || window.damage()) {
+        return false;
+    }
+    for (int i = 0; i < window.children(); ++i) {
+        Fl_Window* child = window.child(i)->as_window();
+        if (!child || !child->visible()) continue;
+        Fl_Gl_Window* view = child->as_gl_window();
+        if (child->damage() || (view && !view->valid())) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool waitUntilDrawn(Fl_Window& window, double seconds) {
+    if (!waitFor([&window] { return drawn(window); }, seconds)) {
+        return false;
+    }
+    // Exposures still on their way would redraw the views in the middle of a test.
+    XSync(fl_display, False);
+    Fl::check();
+    return waitFor([&window] { return drawn(window); }, seconds);
 }

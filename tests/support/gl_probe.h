@@ -50,6 +50,23 @@ struct Picture {
     }
 };
 Picture readPicture(Fl_Gl_Window& window);
+// The picture the window showed at its last draw, without drawing it again.
+Picture readShownPicture(Fl_Gl_Window& window);
+
+// Where a point of a view's scene lands, in view pixels with y from the top: the
+// view's set-up, then the transformations `frame` applies after the camera.
+struct SceneSetup;
+struct ViewPoint {
+    int x, y;
+};
+ViewPoint projectPoint(Fl_Gl_Window& view, const SceneSetup& setup,
+                       const std::function<void()>& frame, float x, float y, float z);
 
 // Pumps the event loop until `done` holds or `seconds` pass; returns `done()`.
-bool waitFor(const std::function<bool()>& done, double seconds = 5.0);
+// The deadline only bounds a failing test: a loaded machine, or one under the
+// sanitizers, may take many times longer than a quiet one.
+bool waitFor(const std::function<bool()>& done, double seconds = 20.0);
+
+// Waits until a shown window and its GL views have drawn and every event the
+// server sent about them so far (its exposures) has been served.
+bool waitUntilDrawn(Fl_Window& window, double seconds = 20.0);

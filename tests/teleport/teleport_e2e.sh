@@ -30,6 +30,15 @@ start_active() {
   [ "$g" -gt 150 ] && [ "$r" -lt 60 ]
 }
 
+# wait_running WINDOW: waits until the run started by a click has greyed Start.
+wait_running() {
+  local end=$((SECONDS + 20))
+  while start_active "$1"; do
+    [ $SECONDS -gt $end ] && fail "Start still active during the run"
+    sleep 0.1
+  done
+}
+
 expect_fresh() {
   [ "$(coloured_arrows "$1")" = "0 1 2 3 4 5" ] || fail "fresh legend not in six colours: $(coloured_arrows "$1")"
   local width
@@ -49,8 +58,7 @@ click "$menu" 592 62
 [ "$(xdotool search --name "^$TITLE\$" | wc -l)" -eq 1 ] || fail "second window built while one is shown"
 
 click "$win" 732 715
-sleep 0.3
-start_active "$win" && fail "Start still active during the run"
+wait_running "$win"
 end=$((SECONDS + 60))
 until start_active "$win"; do
   [ $SECONDS -gt $end ] && fail "run did not finish"
@@ -79,7 +87,7 @@ expect_fresh "$win"
 
 echo "Escape acts as Return, also in the middle of a run"
 click "$win" 732 715
-sleep 0.5
+wait_running "$win"
 xdotool mousemove --window "$win" 500 300
 press_key "$win" Escape
 wait_gone "$TITLE"
@@ -89,7 +97,7 @@ expect_fresh "$win"
 
 echo "Return pressed during a run ends it; Exit then ends the program at once"
 click "$win" 732 715
-sleep 0.5
+wait_running "$win"
 click "$win" 953 717
 wait_gone "$TITLE"
 click "$menu" 859 616

@@ -12,6 +12,7 @@
 #include <FL/Fl.H>
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
@@ -37,8 +38,7 @@ inline uint32_t seedGiving(uint32_t modulus, uint32_t wanted) {
 inline TeleportWindow* openWindow() {
     showTeleportWindow();
     TeleportWindow* window = teleportWindow;
-    waitFor([window] { return window->shown() && window->visible() && window->view->valid(); }, 5);
-    waitFor([] { return false; }, 0.2);
+    EXPECT_TRUE(waitUntilDrawn(*window));
     return window;
 }
 

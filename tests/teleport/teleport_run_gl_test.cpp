@@ -195,8 +195,7 @@ TEST_F(TeleportRunInWindow, LauncherRaisesTheShownWindowAndReopensFresh) {
     EXPECT_EQ(fresh->view->needleAngle, 48);
     EXPECT_EQ(fresh->polarizationSource.value(), 0u);
     // The replaced window is reclaimed at the next event pass.
-    waitFor([&] { return oldWindow.deleted(); }, 1);
-    EXPECT_TRUE(oldWindow.deleted());
+    EXPECT_TRUE(waitFor([&] { return oldWindow.deleted(); }));
 }
 
 TEST_F(TeleportRunInWindow, RunStaysBoundToItsWindowWhenANewOneOpens) {
@@ -223,8 +222,7 @@ TEST_F(TeleportRunInWindow, RunStaysBoundToItsWindowWhenANewOneOpens) {
     EXPECT_EQ(newer->view->pumpZ, 9.3f);
     // The old window survived its run and is reclaimed once the run let go.
     EXPECT_FALSE(oldWindow.deleted());
-    waitFor([&] { return oldWindow.deleted(); }, 1);
-    EXPECT_TRUE(oldWindow.deleted());
+    EXPECT_TRUE(waitFor([&] { return oldWindow.deleted(); }));
     EXPECT_TRUE(newer->shown());
 }
 

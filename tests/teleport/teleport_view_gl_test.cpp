@@ -103,18 +103,19 @@ TEST_F(TeleportPicture, HotSpotFollowsTheWindowAndSwapsLabelForText) {
     EXPECT_GT(countAround(*view, labelPoint(), 8, red), 3);
     EXPECT_EQ(countAround(*view, textPoint, 10, green), 0);
 
-    // Inside the rectangle, measured from the window's corner.
+    // On the red word, measured from the window's corner.
     Fl::e_x_root = window->x_root() + 100;
-    Fl::e_y_root = window->y_root() + 670;
+    Fl::e_y_root = window->y_root() + 655;
     EXPECT_GT(countAround(*view, textPoint, 10, green), 3);
     EXPECT_EQ(countAround(*view, labelPoint(), 8, red), 0);
     EXPECT_TRUE(view->showDescription);
     EXPECT_EQ(window->pointerX, Fl::e_x_root);
     EXPECT_EQ(window->pointerY, Fl::e_y_root);
 
-    // The edges: 41..179 and 656..694 are in, 40, 180, 655 and 695 are out.
-    const int inside[][2] = {{41, 656}, {179, 694}};
-    const int outside[][2] = {{40, 670}, {180, 670}, {100, 655}, {100, 695}};
+    // The edges: the word covers 49..159 and 645..666; a pixel to spare around it
+    // is in, the next one out.
+    const int inside[][2] = {{47, 644}, {161, 667}};
+    const int outside[][2] = {{46, 655}, {162, 655}, {100, 643}, {100, 668}};
     for (const auto& at : inside) {
         Fl::e_x_root = window->x_root() + at[0];
         Fl::e_y_root = window->y_root() + at[1];
@@ -130,13 +131,13 @@ TEST_F(TeleportPicture, HotSpotFollowsTheWindowAndSwapsLabelForText) {
 
     // Moved elsewhere on the screen, the hot spot moves with it.
     window->position(150, 120);
-    waitFor([&] { return window->x_root() == 150 && window->y_root() == 120; }, 2);
+    ASSERT_TRUE(waitFor([&] { return window->x_root() == 150 && window->y_root() == 120; }));
     Fl::e_x_root = 100;
-    Fl::e_y_root = 670;
+    Fl::e_y_root = 655;
     pixelsAround(*view, textPoint, 0);
     EXPECT_FALSE(view->showDescription);
     Fl::e_x_root = 150 + 100;
-    Fl::e_y_root = 120 + 670;
+    Fl::e_y_root = 120 + 655;
     EXPECT_GT(countAround(*view, textPoint, 10, green), 3);
 }
 

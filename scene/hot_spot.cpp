@@ -1,0 +1,44 @@
+// Where a line of large text lands on the screen, for the description hot spots.
+#include "scene/hot_spot.h"
+
+#include "scene/bitmap_text.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Gl_Window.H>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A pixel of slack on every side, so that the edges of the glyphs are covered
+// however the raster position rounds.
+constexpr int kSlack = 1;
+
+}  // namespace
+
+PixelBox largeTextBox(const Fl_Gl_Window& view, const char* text) {
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLdouble x = 0, y = 0, z = 0;
+    gluProject(0, 0, 0, model, projection, viewport, &x, &y, &z);
+
+    // GL counts rows from the bottom of the view, FLTK from the top.
+    const int startX = static_cast<int>(std::floor(x));
+    const int baseline = view.h() - 1 - static_cast<int>(std::floor(y));
+    PixelBox box;
+    box.left = std::max(0, startX - kSlack);
+    box.right = std::min(view.w(), startX + largeTextWidth(text) + kSlack);
+    box.top = std::max(0, baseline - largeTextAscent - kSlack);
+    box.bottom = std::min(view.h(), baseline + largeTextDescent + 1 + kSlack);
+    return box;
+}
+
+bool pointerIn(const Fl_Gl_Window& view, const PixelBox& box) {
+    // x_root and y_root add up the positions of the windows the view sits in.
+    return box.contains(Fl::event_x_root() - view.x_root(), Fl::event_y_root() - view.y_root());
+}

@@ -1,0 +1,110 @@
+// Every demonstration's red "Description" word is its own hot spot: the pointer
+// resting on any part of the word shows the text, read back from the screen.
+#include "app/registry.h"
+#include "bb84/bb84_view.h"
+#include "bb84/bb84_window.h"
+#include "bell/bell_view.h"
+#include "bell/bell_window.h"
+#include "support/gl_probe.h"
+#include "teleport/teleport_view.h"
+#include "teleport/teleport_window.h"
+
+#include <FL/Fl.H>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+bool red(Pixel p) { return p.r > 150 && p.g < 80 && p.b < 80; }
+bool green(Pixel p) { return p.g > 150 && p.r < 150 && p.b < 150; }
+
+struct Box {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;  // inclusive
+};
+
+// The red word: the lowest red object at the view's left, letter after letter
+// from its first one (the scenes have red parts above and to the right of it).
+Box redWord(const Picture& picture) {
+    Box box;
+    const int half = picture.width / 2;
+    for (int y = picture.height - 1; y >= 0 && box.bottom < 0; --y)
+        for (int x = 0; x < half; ++x)
+            if (red(picture.at(x, y))) box.bottom = y;
+    if (box.bottom < 0) return box;
+    auto redInColumn = [&](int x) {
+        for (int y = std::max(0, box.bottom - 26); y <= box.bottom; ++y)
+            if (red(picture.at(x, y))) return true;
+        return false;
+    };
+    for (int x = 0; x < half; ++x) {
+        if (!redInColumn(x)) {
+            if (box.right >= 0 && x - box.right > 10) break;
+            continue;
+        }
+        box.left = std::min(box.left, x);
+        box.right = x;
+        for (int y = std::max(0, box.bottom - 26); y <= box.bottom; ++y)
+            if (red(picture.at(x, y))) box.top = std::min(box.top, y);
+    }
+    return box;
+}
+
+int countIn(const Picture& picture, const Box& box, bool (*test)(Pixel)) {
+    int n = 0;
+    for (int y = box.top; y <= box.bottom; ++y)
+        for (int x = box.left; x <= box.right; ++x) n += test(picture.at(x, y));
+    return n;
+}
+
+template <class View>
+void expectWordIsTheHotSpot(Fl_Window& window, View& view) {
+    ASSERT_TRUE(waitUntilDrawn(window));
+    auto restAt = [&view](int x, int y) {
+        Fl::e_x_root = view.x_root() + x;
+        Fl::e_y_root = view.y_root() + y;
+        return readPicture(view);
+    };
+    const Box word = redWord(restAt(-5000, -5000));
+    ASSERT_GT(word.right - word.left, 80) << "the red word is drawn";
+    ASSERT_GT(word.bottom - word.top, 10);
+    EXPECT_FALSE(view.showDescription);
+
+    // On the word's centre: the text in its place, the word gone.
+    const Picture shown = restAt((word.left + word.right) / 2, (word.top + word.bottom) / 2);
+    EXPECT_TRUE(view.showDescription);
+    EXPECT_EQ(countIn(shown, word, red), 0);
+    EXPECT_GT(countIn(shown, {0, 0, view.w() - 1, view.h() - 1}, green), 300);
+
+    // Every corner of the word is covered too.
+    for (int x : {word.left, word.right}) {
+        for (int y : {word.top, word.bottom}) {
+            restAt(x, y);
+            EXPECT_TRUE(view.showDescription) << "word corner " << x << "," << y;
+        }
+    }
+    // Nothing outside the view shows it: the pointer there leaves the view alone.
+    restAt(-1, (word.top + word.bottom) / 2);
+    EXPECT_FALSE(view.showDescription);
+    restAt(word.left, view.h());
+    EXPECT_FALSE(view.showDescription);
+    // Far from the word, the word again.
+    EXPECT_GT(countIn(restAt(view.w() - 5, 5), word, red), 50);
+    EXPECT_FALSE(view.showDescription);
+}
+
+TEST(DescriptionWord, RestingOnTheWordShowsTheTextInEveryDemonstration) {
+    showBellWindow();
+    expectWordIsTheHotSpot(*bellWindow, *bellView);
+    leaveBell();
+
+    showTeleportWindow();
+    expectWordIsTheHotSpot(*teleportWindow, *teleportWindow->view);
+    leaveTeleportation();
+
+    showBb84Window();
+    expectWordIsTheHotSpot(*bb84Window, *bb84View);
+    leaveKeyDistribution();
+}
+
+}  // namespace
