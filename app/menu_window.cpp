@@ -5,6 +5,7 @@
 #include "app/intro_view.h"
 #include "app/main_window.h"
 #include "app/menu_previews.h"
+#include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "bb84/bb84_window.h"
 #include "bell/bell_window.h"
@@ -68,6 +69,7 @@ void goToMenu(Fl_Widget*, void*) {
         if (!escapeKeyEvent()) exitFromMenu();
     });
     buildMenu(*menuWindow);
+    nameKeysInTooltips(*menuWindow);
 
     bellPreview = new BellPreview(125, 65, 290, 190);
     bellPreview->redraw();
@@ -75,6 +77,10 @@ void goToMenu(Fl_Widget*, void*) {
     teleportPreview->redraw();
     bb84Preview = new Bb84Preview(125, 365, 290, 190);
     bb84Preview->redraw();
+    // The pictures cover all of their buttons but the frame: they show the keys too.
+    bellPreview->tooltip(menuWindow->bellButton->tooltip());
+    teleportPreview->tooltip(menuWindow->teleportButton->tooltip());
+    bb84Preview->tooltip(menuWindow->bb84Button->tooltip());
 
     menuWindow->end();
     menuWindow->show();

@@ -5,6 +5,7 @@
 #include "app/fonts.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
+#include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "scene/frame_step.h"
 #include "scene/gl_support.h"
@@ -38,6 +39,7 @@ void runTitleLoop() {
 int runProgram() {
     initGlut();
     chooseFonts();
+    installPresenterKeys();
     buildMainWindow();
     runTitleLoop();
     return Fl::run();

@@ -1,6 +1,7 @@
 // Building the key-distribution window and its control callbacks.
 #include "bb84/bb84_window.h"
 
+#include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "bb84/bb84_view.h"
 #include "bb84/key_distribution_run.h"
@@ -90,6 +91,7 @@ void showBb84Window(Fl_Widget*, void*) {
     // Escape and the window manager's close act as Return.
     bb84Window->callback(leaveKeyDistribution, nullptr);
     buildBb84Controls(*bb84Window);
+    nameKeysInTooltips(*bb84Window);
 
     bb84View = new Bb84View(12, 443, 869, 290);
     bb84View->redraw();

@@ -2,6 +2,7 @@
 // and Return.
 #include "bell/bell_window.h"
 
+#include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "bell/bell_run.h"
 #include "bell/bell_view.h"
@@ -211,6 +212,7 @@ void showBellWindow(Fl_Widget*, void*) {
     // Escape and the window manager's close go back to the menu like Return.
     bellWindow->callback(leaveBell, nullptr);
     bellWindow->buildControls();
+    nameKeysInTooltips(*bellWindow);
     bellView = new BellView(15, 340, 994, 390);
     bellView->redraw();
     bellWindow->end();

@@ -5,13 +5,21 @@
 #   - the first command must build, then without a display print its one-line
 #     hint and fail, and under xvfb-run bring up the title screen and keep it up;
 #   - the second command's unit layer must pass.
+# Given a Debian package of the program, first apt must install it into the bare
+# root, without any build package, and its menu entry's command must bring up
+# the title screen; package and package lists are then removed again.
 # Runs as root. The host is never touched beyond the root's own folder: the root
 # gets a private /dev (never the host's, which a removal of the root would then
 # delete), its processes are ended and its mounts undone, deepest first, before
 # the folder is removed without crossing into any other file system.
-# Usage: scripts/fresh_machine_check.sh
+# Usage: scripts/fresh_machine_check.sh [PACKAGE.deb]
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
+package="${1:-}"
+if [ -n "$package" ] && [ ! -f "$package" ]; then
+  echo "fresh-machine check: no package $package" >&2
+  exit 1
+fi
 started=$SECONDS
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -166,17 +174,6 @@ in_root() {
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
 
-step "first command without a display: installs, builds, then gives its hint"
-if waited in_root bash -c 'cd /root/orvantis && scripts/run.sh' >"$log" 2>&1; then
-  fail "the program's command succeeded without a display"
-fi
-[ -x "$target/root/orvantis/build/orvantis" ] || fail "the first command built no program"
-hint="$(tail -n 1 "$log")"
-case "$hint" in
-  "No display found"*xvfb-run*) ;;
-  *) fail "the first command's last line is not its hint: $hint" ;;
-esac
-
 # A display number free on the host too: X servers' abstract sockets are shared
 # with the host, whatever their root.
 display=""
@@ -188,26 +185,73 @@ for number in $(seq 700 799); do
 done
 [ -n "$display" ] || fail "no free display number"
 
+# The host's tools watch the root's X server (xvfb-run writes its cookie to
+# /tmp/xauth there), so nothing needs to be installed in the root for it.
+on_display() { DISPLAY=":$display" XAUTHORITY="$target/tmp/xauth" "$@"; }
+title_shown() { [ -n "$(on_display xdotool search --onlyvisible --name '^Demonstrations$' 2>/dev/null)" ]; }
+
+# title_comes_up PID: the program started in the background as PID must bring up
+# its title screen within 60 s, keep it up and draw it; then the root's
+# processes are ended.
+title_comes_up() {
+  local program="$1" end=$((SECONDS + 60)) colours
+  until title_shown; do
+    kill -0 "$program" 2>/dev/null || fail "the program ended before its title screen came up"
+    [ $SECONDS -le $end ] || fail "no title screen within 60 s"
+    sleep 0.2
+  done
+  sleep 3
+  kill -0 "$program" 2>/dev/null || fail "the program ended after its title screen came up"
+  title_shown || fail "the title screen did not stay up"
+  on_display import -window root "$scratch/title.png"
+  colours="$(convert "$scratch/title.png" -format %k info:)"
+  [ "$colours" -gt 100 ] || fail "the title screen shows only $colours colours"
+  end_processes_inside
+  wait "$program" 2>/dev/null || true
+}
+
+if [ -n "$package" ]; then
+  step "the Debian package: apt installs it without build packages, its menu entry starts it"
+  cp "$package" "$target/tmp/orvantis.deb"
+  waited in_root bash -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq /tmp/orvantis.deb xvfb xauth' >"$log" 2>&1 ||
+    fail "apt could not install the package"
+  for tool in g++ cmake libfltk1.3-dev; do
+    if in_root dpkg -s "$tool" >/dev/null 2>&1; then
+      fail "installing the package brought the build package $tool"
+    fi
+  done
+  entry="$target/usr/share/applications/orvantis.desktop"
+  [ -f "$entry" ] || fail "the package installed no menu entry"
+  command="$(sed -n 's/^Exec=//p' "$entry")"
+  folder="$(sed -n 's/^Path=//p' "$entry")"
+  in_root bash -c "cd '$folder' && exec xvfb-run -n $display -f /tmp/xauth \
+    -s '-screen 0 1280x1024x24' '$command'" >"$log" 2>&1 &
+  title_comes_up $!
+  # A bare root again for the README's commands: no package, no package lists.
+  waited in_root bash -c 'DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq --autoremove \
+    orvantis xvfb xauth && apt-get clean && find /var/lib/apt/lists -type f ! -name lock -delete' \
+    >"$log" 2>&1 || fail "the package could not be removed again"
+  if in_root dpkg -s libfltk1.3 >/dev/null 2>&1; then
+    fail "the package's libraries stayed after it was removed"
+  fi
+fi
+
+step "first command without a display: installs, builds, then gives its hint"
+if waited in_root bash -c 'cd /root/orvantis && scripts/run.sh' >"$log" 2>&1; then
+  fail "the program's command succeeded without a display"
+fi
+[ -x "$target/root/orvantis/build/orvantis" ] || fail "the first command built no program"
+hint="$(tail -n 1 "$log")"
+case "$hint" in
+  "No display found"*xvfb-run*) ;;
+  *) fail "the first command's last line is not its hint: $hint" ;;
+esac
+
 step "first command under xvfb-run: the title screen comes up and stays up"
 in_root bash -c "cd /root/orvantis && exec xvfb-run -n $display -f /tmp/xauth \
   -s '-screen 0 1280x1024x24' scripts/run.sh" >"$log" 2>&1 &
-program=$!
-on_display() { in_root DISPLAY=":$display" XAUTHORITY=/tmp/xauth "$@"; }
-title_shown() { [ -n "$(on_display xdotool search --onlyvisible --name '^Demonstrations$' 2>/dev/null)" ]; }
-end=$((SECONDS + 60))
-until title_shown; do
-  kill -0 "$program" 2>/dev/null || fail "the program ended before its title screen came up"
-  [ $SECONDS -le $end ] || fail "no title screen within 60 s"
-  sleep 0.2
-done
-sleep 3
-kill -0 "$program" 2>/dev/null || fail "the program ended after its title screen came up"
-title_shown || fail "the title screen did not stay up"
-on_display import -window root /tmp/title.png
-colours="$(in_root convert /tmp/title.png -format %k info:)"
-[ "$colours" -gt 100 ] || fail "the title screen shows only $colours colours"
-end_processes_inside
-wait "$program" 2>/dev/null || true
+title_comes_up $!
 
 step "second command's unit layer"
 waited in_root bash -c 'cd /root/orvantis && scripts/test.sh --unit' >"$log" 2>&1 ||

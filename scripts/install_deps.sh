@@ -7,8 +7,9 @@ set -euo pipefail
 
 # fluid: FLTK's CMake files import it as a target, and libfltk1.3-dev only
 # recommends it, so without it configuration fails on a bare machine.
+# file: cpack's Debian packages find the programs whose libraries they depend on with it.
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config file
   libfltk1.3-dev fluid fonts-liberation2 libfreetype-dev libfontconfig-dev libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev
   libgl1-mesa-dri
   libgtest-dev

@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test: unit tests, window tests
 # on a virtual display, and end-to-end tests of the built program; then all of
 # them again on a build with AddressSanitizer and UndefinedBehaviorSanitizer;
-# last, the README's commands on a freshly made minimal system.
+# last, the Debian package and the README's commands on a freshly made minimal
+# system.
 # Usage: scripts/test.sh [--unit]   (--unit: only the unit tests, no display)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -38,11 +39,13 @@ for lib in "$libdir/libGLX_mesa.so.0" "$libdir/dri/swrast_dri.so"; do
   [ -e "$lib" ] && preload="$preload $lib"
 done
 # The randomized end-to-end test runs shorter here; resident memory is not
-# measured, as the sanitizers keep freed memory in quarantine.
+# measured, as the sanitizers keep freed memory in quarantine; no package is made.
 (cd "$root/build-sanitize" && LD_PRELOAD="$preload" MONKEY_SECONDS=30 \
-  ctest -j2 --output-on-failure --timeout 300 --label-exclude memory)
+  ctest -j2 --output-on-failure --timeout 300 --label-exclude 'memory|package')
 
-echo "== The README's commands on a fresh machine"
+echo "== The Debian package and the README's commands on a fresh machine"
+rm -rf "$root/build/package"
+cpack -G DEB -B "$root/build/package" --config "$root/build/CPackConfig.cmake" >/dev/null
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-$sudo bash "$root/scripts/fresh_machine_check.sh"
+$sudo bash "$root/scripts/fresh_machine_check.sh" "$root"/build/package/orvantis_*.deb

@@ -1,6 +1,7 @@
 // Building, raising, holding and leaving the teleportation window.
 #include "teleport/teleport_window.h"
 
+#include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "scene/frame_step.h"
 #include "teleport/teleport_run.h"
@@ -66,6 +67,7 @@ TeleportWindow* buildTeleportWindow() {
     window->returnButton->labelfont(FL_TIMES_BOLD);
     window->returnButton->labelsize(32);
     window->returnButton->callback(leaveTeleportation, nullptr);
+    nameKeysInTooltips(*window);
 
     // Step 3: the view.
     teleportView = new TeleportView(15, 15, 994, 670);

@@ -16,7 +16,8 @@ declare -A POINTS=(
   [$TELEPORT]="587 717|732 715|953 717|500 400|80 600|360 713|300 300"
   [$BB84]="951 465|900 515|951 515|1000 515|951 580|949 640|951 712|80 650|400 300|600 500"
 )
-KEYS=(Escape Return Tab space BackSpace ctrl+a Up Down Left Right 0 5 9 minus period e)
+KEYS=(Escape Return Tab space BackSpace ctrl+a Up Down Left Right 0 5 9 minus period e
+      s b c p o 1 2 3 Next Prior F5 KP_Enter)
 TEXTS=(1000 0 999999 12 -5 abc 3.7 1e9 99999999 "" 42 7)
 
 pick() { local -n list=$1; echo "${list[$((RANDOM % ${#list[@]}))]}"; }

@@ -54,6 +54,28 @@ start_program() {
   PROGRAM_PID=$!
 }
 
+# start_from_entry ROOT ENTRY: starts an installed program as the desktop menu
+# would, with the entry's command in the entry's folder; ROOT is where the
+# files were installed ("" when in place), and the entry names paths without it.
+# Then the title screen must show its picture and "Exit" end the program cleanly.
+start_from_entry() {
+  local root="$1" entry="$2" command folder r g b
+  command="$(sed -n 's/^Exec=//p' "$entry")"
+  folder="$(sed -n 's/^Path=//p' "$entry")"
+  [ -x "$root$command" ] || fail "entry runs '$command', which is not installed"
+  [ -f "$root$folder/zel.bmp" ] || fail "entry's folder '$folder' has no title picture"
+  grep -q '^Icon=orvantis$' "$entry" || fail "entry has no icon"
+  (cd "$root$folder" && exec "$root$command" >"$WORK/stdout" 2>"$WORK/stderr") &
+  PROGRAM_PID=$!
+  local title
+  title="$(wait_window Demonstrations)"
+  read -r r g b <<<"$(pixel "$title" 124 464)"
+  [ "$b" -gt 150 ] || fail "installed program shows no title picture: $r $g $b"
+  click "$title" 73 713
+  expect_exit
+  expect_quiet
+}
+
 # find_window TITLE: prints the id of the shown window with exactly this title.
 find_window() {
   { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1
@@ -171,6 +193,14 @@ region_max() {
   read -r wx wy <<<"$(window_origin "$1")"
   import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage \
     -format '%[fx:round(maxima.r*255)] %[fx:round(maxima.g*255)] %[fx:round(maxima.b*255)]' info:
+}
+
+# region_hash WINDOW X Y W H: a fingerprint of a rectangle's pixels, to tell
+# whether a picture moved.
+region_hash() {
+  local wx wy
+  read -r wx wy <<<"$(window_origin "$1")"
+  import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage rgb:- | md5sum | cut -d' ' -f1
 }
 
 # ink_width WINDOW X Y W H [THRESHOLD]: width in pixels of the dark text inside a

@@ -1,0 +1,185 @@
+// One table of keys for the menu and the three demonstrations, and the event
+// hook that presses their buttons.
+#include "app/presenter_keys.h"
+
+#include "app/menu_window.h"
+#include "bb84/bb84_window.h"
+#include "bell/bell_window.h"
+#include "teleport/teleport_window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
+#include <FL/Fl_Window.H>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What a key asks for; each window decides which of its buttons that is.
+enum class Role { Start, Next, Stop, Pause, Count, Polarization, Leave, First, Second, Third };
+
+struct Key {
+    int code;
+    Role role;
+    const char* name;  // as a tooltip shows it
+};
+
+// A remote's "next" (Page Down) starts a demonstration, or opens the first from
+// the menu; its "blank screen" button ("b" or ".") holds the run like Stop.
+const Key kKeys[] = {
+    {'1', Role::First, "1"},
+    {'2', Role::Second, "2"},
+    {'3', Role::Third, "3"},
+    {' ', Role::Start, "Space"},
+    {FL_Enter, Role::Start, "Enter"},
+    {FL_Page_Down, Role::Next, "Page Down"},
+    {'s', Role::Stop, "\"s\""},
+    {'b', Role::Stop, "\"b\""},
+    {'.', Role::Stop, "\".\""},
+    {'p', Role::Pause, "\"p\""},
+    {'c', Role::Count, "\"c\""},
+    {'o', Role::Polarization, "\"o\""},
+    {FL_Escape, Role::Leave, "Escape"},
+};
+
+// The buttons of one window that keys can press; absent ones stay null.
+struct Buttons {
+    Fl_Button* start = nullptr;
+    Fl_Button* stop = nullptr;
+    Fl_Button* pause = nullptr;
+    Fl_Button* count = nullptr;
+    Fl_Button* polarization = nullptr;
+    Fl_Button* leave = nullptr;
+    Fl_Button* first = nullptr;
+    Fl_Button* second = nullptr;
+    Fl_Button* third = nullptr;
+};
+
+Buttons buttonsOf(Fl_Window& window) {
+    Buttons b;
+    if (auto* bell = dynamic_cast<BellWindow*>(&window)) {
+        b.start = bell->startButton;
+        b.stop = bell->stopButton;
+        b.pause = bell->pauseButton;
+        b.count = bell->countButton;
+        b.leave = bell->returnButton;
+    } else if (auto* teleport = dynamic_cast<TeleportWindow*>(&window)) {
+        b.start = teleport->startButton;
+        b.stop = teleport->stopButton;
+        b.leave = teleport->returnButton;
+    } else if (auto* bb84 = dynamic_cast<Bb84Window*>(&window)) {
+        b.start = bb84->startButton;
+        b.stop = bb84->stopButton;
+        b.polarization = bb84->polButton;
+        b.leave = bb84->returnButton;
+    } else if (auto* menu = dynamic_cast<MenuWindow*>(&window)) {
+        b.first = menu->bellButton;
+        b.second = menu->teleportButton;
+        b.third = menu->bb84Button;
+    }
+    return b;
+}
+
+Fl_Button* buttonFor(const Buttons& b, Role role) {
+    switch (role) {
+    case Role::Start: return b.start;
+    case Role::Next: return b.start ? b.start : b.first;
+    case Role::Stop: return b.stop;
+    case Role::Pause: return b.pause;
+    case Role::Count: return b.count;
+    case Role::Polarization: return b.polarization;
+    case Role::Leave: return b.leave;
+    case Role::First: return b.first;
+    case Role::Second: return b.second;
+    case Role::Third: return b.third;
+    }
+    return nullptr;
+}
+
+// The keypad's digits, point and Enter mean what the main keys mean.
+int mainKey(int key) {
+    if (key == FL_KP_Enter) {
+        return FL_Enter;
+    }
+    if (key == FL_KP + '.' || (key >= FL_KP + '0' && key <= FL_KP + '9')) {
+        return key - FL_KP;
+    }
+    return key;
+}
+
+// As a click would: a light button changes its light, then the callback runs.
+// An inactive button (Start during a run) ignores the key.
+void press(Fl_Button& button) {
+    if (!button.active_r() || !button.visible_r()) {
+        return;
+    }
+    if (button.type() == FL_TOGGLE_BUTTON) {
+        button.value(!button.value());
+    }
+    button.do_callback();
+}
+
+int dispatch(int event, Fl_Window* window) {
+    if (event == FL_KEYBOARD && window &&
+        pressKeyButton(*window->top_window(), Fl::event_key(), Fl::event_state())) {
+        return 1;
+    }
+    return Fl::handle_(event, window);
+}
+
+}  // namespace
+
+void installPresenterKeys() { Fl::event_dispatch(dispatch); }
+
+bool pressKeyButton(Fl_Window& window, int key, int state) {
+    // Ctrl+A selects the Experiment field's text; Alt and Meta belong to the desktop.
+    if (state & (FL_CTRL | FL_ALT | FL_META)) {
+        return false;
+    }
+    key = mainKey(key);
+    for (const Key& entry : kKeys) {
+        if (entry.code != key) {
+            continue;
+        }
+        Fl_Button* button = buttonFor(buttonsOf(window), entry.role);
+        if (!button) {
+            return false;  // digits in a demonstration go on to the Experiment field
+        }
+        // Taken even when inactive: Space must never reach a focused Stop instead.
+        press(*button);
+        return true;
+    }
+    return false;
+}
+
+void nameKeysInTooltips(Fl_Window& window) {
+    const Buttons buttons = buttonsOf(window);
+    // Each button with the names of its keys, in the table's order.
+    std::vector<std::pair<Fl_Button*, std::vector<const char*>>> named;
+    for (const Key& entry : kKeys) {
+        Fl_Button* button = buttonFor(buttons, entry.role);
+        if (!button) {
+            continue;
+        }
+        auto it = std::find_if(named.begin(), named.end(),
+                               [button](const auto& item) { return item.first == button; });
+        if (it == named.end()) {
+            it = named.insert(named.end(), {button, {}});
+        }
+        it->second.push_back(entry.name);
+    }
+    // "Key: Escape", "Keys: Space, Enter or Page Down".
+    for (const auto& [button, names] : named) {
+        std::string text = names.size() == 1 ? "Key: " : "Keys: ";
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (i > 0) {
+                text += i + 1 == names.size() ? " or " : ", ";
+            }
+            text += names[i];
+        }
+        button->copy_tooltip(text.c_str());
+    }
+}

@@ -1,0 +1,16 @@
+// Keys of the keyboard and of a presenter's remote (which sends Page Down, Page
+// Up, "b" or "." and F5): each presses one button of the window that has the focus.
+#pragma once
+
+class Fl_Window;
+
+// Routes the keys to their buttons before any widget sees them, so that a key
+// means the same whichever control has the focus. Call once at start-up.
+void installPresenterKeys();
+
+// Names each key in its button's tooltip; called by a window's builder.
+void nameKeysInTooltips(Fl_Window& window);
+
+// Acts on one key press in a window: true when a button took it. Keys held with
+// Ctrl, Alt or Meta, and keys the window has no button for, are left to the widgets.
+bool pressKeyButton(Fl_Window& window, int key, int state);
