@@ -2,7 +2,7 @@
 #include "app/intro_view.h"
 
 #include "scene/bitmap_text.h"
-#include "scene/gl_support.h"
+#include "scene/pixel_scale.h"
 #include "scene/scene_setup.h"
 
 #include <GL/gl.h>
@@ -77,9 +77,11 @@ void drawLine(const Line& line) {
         const int before = largeTextWidth(plain.substr(0, i).c_str());
         const int letter = largeTextWidth(plain.substr(i, 1).c_str());
         const int comma = largeTextWidth(",");
+        // Widths and lifts are the design's pixels; a scaled view has as many more.
+        const double s = pixelScale();
         glRasterPos2f(line.x, line.y);
-        glBitmap(0, 0, 0, 0, static_cast<float>(before + (letter - comma) / 2 + accentLean),
-                 static_cast<float>(accentLift), nullptr);
+        glBitmap(0, 0, 0, 0, static_cast<float>((before + (letter - comma) / 2 + accentLean) * s),
+                 static_cast<float>(accentLift * s), nullptr);
         continueTimesText(",");
     }
 }
@@ -95,9 +97,7 @@ void IntroView::advanceScroll() {
 }
 
 void IntroView::draw() {
-    if (!valid()) {
-        requestVsync();
-    }
+    beginDraw();
     apply(introSetup);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Left in place: the next draw's set-up resets the matrices.

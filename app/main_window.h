@@ -2,14 +2,14 @@
 // caption, "Go", "Exit" and the scrolling introduction on the right.
 #pragma once
 
-#include <FL/Fl_Window.H>
+#include "app/scaled_window.h"
 
 class Fl_Box;
 class Fl_Button;
 class Fl_BMP_Image;
 class Fl_Widget;
 
-class MainWindow : public Fl_Window {
+class MainWindow : public ScaledWindow {
 public:
     Fl_Box* bitmapBox = nullptr;
     Fl_Box* quantumLabel = nullptr;
@@ -21,7 +21,7 @@ public:
     bool titleActive = true;
     Fl_BMP_Image* titleImage = nullptr;
 
-    MainWindow(int w, int h) : Fl_Window(w, h) {}
+    MainWindow(int w, int h) : ScaledWindow(w, h) {}
     ~MainWindow() override;
 };
 

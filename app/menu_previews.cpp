@@ -4,17 +4,15 @@
 #include "app/menu_previews.h"
 
 #include "scene/bitmap_text.h"
-#include "scene/gl_support.h"
+#include "scene/pixel_scale.h"
 #include "scene/scene_setup.h"
 
 #include <GL/freeglut.h>
 
 namespace {
 
-void beginPreview(Fl_Gl_Window& view) {
-    if (!view.valid()) {
-        requestVsync();
-    }
+void beginPreview(SceneView& view) {
+    view.beginDraw();
     apply(previewSetup);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
@@ -99,7 +97,7 @@ void TeleportPreview::draw() {
     glutSolidCube(2);
     nextItem();
     // The two beams.
-    glLineWidth(5);
+    sceneLineWidth(5);
     glColor3f(1, 1, 0);
     glNormal3f(0, 0, 1);
     glTranslatef(0, 0.7f, -1.5f);
@@ -129,7 +127,7 @@ void TeleportPreview::draw() {
     nextItem();
     // Double coil: the second is the first turned half a turn about its axis.
     glNormal3f(-1, 0, 0);
-    glLineWidth(2);
+    sceneLineWidth(2);
     glColor3f(0.6f, 0.6f, 0.6f);
     glTranslatef(-2.4f, -1.6f, 6);
     glRotatef(90, 0, 1, 0);

@@ -6,19 +6,19 @@
 #include "scene/helix_painter.h"
 #include "scene/table_painter.h"
 
-#include <FL/Fl_Gl_Window.H>
+#include "scene/scene_view.h"
 
 // A source, a beam with rings, a crystal and two cones fanning out.
-class BellPreview : public Fl_Gl_Window {
+class BellPreview : public SceneView {
 public:
-    BellPreview(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h) {}
+    BellPreview(int x, int y, int w, int h) : SceneView(x, y, w, h) {}
     void draw() override;
 };
 
 // A source, a slab, two beams, two stations and a double coil between them.
-class TeleportPreview : public Fl_Gl_Window {
+class TeleportPreview : public SceneView {
 public:
-    TeleportPreview(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h) {}
+    TeleportPreview(int x, int y, int w, int h) : SceneView(x, y, w, h) {}
     void draw() override;
 
 private:
@@ -26,9 +26,9 @@ private:
 };
 
 // Polarization arrows, a rotation arrow, a bit table, a sphere and a bit string.
-class Bb84Preview : public Fl_Gl_Window {
+class Bb84Preview : public SceneView {
 public:
-    Bb84Preview(int x, int y, int w, int h) : Fl_Gl_Window(x, y, w, h) {}
+    Bb84Preview(int x, int y, int w, int h) : SceneView(x, y, w, h) {}
     void draw() override;
 
 private:

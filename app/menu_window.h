@@ -2,13 +2,13 @@
 // that open them, and "Exit".
 #pragma once
 
-#include <FL/Fl_Window.H>
+#include "app/scaled_window.h"
 
 class Fl_Box;
 class Fl_Button;
 class Fl_Widget;
 
-class MenuWindow : public Fl_Window {
+class MenuWindow : public ScaledWindow {
 public:
     Fl_Box* bellFrame = nullptr;
     Fl_Box* bellCaption = nullptr;
@@ -21,7 +21,7 @@ public:
     Fl_Button* bb84Button = nullptr;
     Fl_Button* exitButton = nullptr;
 
-    MenuWindow(int w, int h) : Fl_Window(w, h) {}
+    MenuWindow(int w, int h) : ScaledWindow(w, h) {}
 };
 
 // Creates the captions and buttons inside the open window group.

@@ -5,8 +5,8 @@
 #include "bb84/bb84_window.h"
 #include "bb84/key_tables.h"
 #include "scene/bitmap_text.h"
-#include "scene/gl_support.h"
 #include "scene/hot_spot.h"
+#include "scene/pixel_scale.h"
 #include "scene/scene_setup.h"
 #include "scene/view_events.h"
 
@@ -98,7 +98,7 @@ const char* tensDigit(unsigned column) {
 const char* unitsDigit(unsigned column) { return unitsTable[column < 32 ? column : 31]; }
 
 Bb84View::Bb84View(int x, int y, int w, int h, const char* label)
-    : Fl_Gl_Window(x, y, w, h, label) {}
+    : SceneView(x, y, w, h, label) {}
 
 int Bb84View::handle(int event) { return handleViewEvent(*this, event); }
 
@@ -125,9 +125,7 @@ void Bb84View::notePointer() {
 }
 
 void Bb84View::draw() {
-    if (!valid()) {
-        requestVsync();
-    }
+    beginDraw();
     notePointer();
     apply(bb84MainSetup);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -154,7 +152,7 @@ void Bb84View::drawLegend() {
     glNormal3f(0, 0, 1);
     glTranslatef(6.4f, -1.55f, -2);
     glScalef(0.7f, 1, 1);
-    glLineWidth(5);
+    sceneLineWidth(5);
     for (int i = 0; i < 4; ++i) {
         detection.resultColour.select(i);
         detection.resultColour.apply();
@@ -224,7 +222,7 @@ void Bb84View::drawAnalyzer() {
     glNormal3f(0, 0, 1);
     glTranslatef(6.4f, -1.55f, -2);
     glScalef(0.7f, 1, 1);
-    glLineWidth(5);
+    sceneLineWidth(5);
     glRotatef(static_cast<float>(detection.analyzerAngle), 0, 0, 1);
     for (int i = 0; i <= 2; i += 2) {
         const int lit = detection.resultColour.index - (detection.diagonalResult ? 1 : 0);
@@ -302,7 +300,7 @@ void Bb84View::drawFixedScene() {
     // Classical channel, in the lamp colour left by station A.
     glPushMatrix();
     glNormal3f(0, 0, 1);
-    glLineWidth(3);
+    sceneLineWidth(3);
     glBegin(GL_LINES);
     glVertex3f(-9.5f, 1.3f, -4);
     glVertex3f(4.5f, 1.3f, -4.5f);

@@ -5,7 +5,7 @@
 #include "scene/arrow_painter.h"
 #include "scene/color.h"
 
-#include <FL/Fl_Gl_Window.H>
+#include "scene/scene_view.h"
 
 class ReceiverTableView;
 
@@ -32,7 +32,7 @@ struct Detection {
     Color resultColour;
 };
 
-class Bb84View : public Fl_Gl_Window {
+class Bb84View : public SceneView {
 public:
     bool linearDiagonal = true;
     bool showDescription = false;

@@ -2,9 +2,8 @@
 // the controls (Pol., Speed, Stop, Start, Return) below right.
 #pragma once
 
+#include "app/scaled_window.h"
 #include "scene/random_source.h"
-
-#include <FL/Fl_Window.H>
 
 class Fl_Box;
 class Fl_Button;
@@ -15,7 +14,7 @@ class Bb84View;
 class SenderTableView;
 class ReceiverTableView;
 
-class Bb84Window : public Fl_Window {
+class Bb84Window : public ScaledWindow {
 public:
     Fl_Box* background = nullptr;
     // Pointer position relative to the window, written by the 3-D view's draw.
@@ -36,7 +35,7 @@ public:
     // A run is in progress: a second Start while one plays is ignored.
     bool running = false;
 
-    Bb84Window(int w, int h) : Fl_Window(w, h) {}
+    Bb84Window(int w, int h) : ScaledWindow(w, h) {}
     ~Bb84Window() override;
 };
 

@@ -4,7 +4,6 @@
 #include "bb84/bb84_view.h"
 #include "scene/bitmap_text.h"
 #include "scene/frame_step.h"
-#include "scene/gl_support.h"
 #include "scene/random_source.h"
 #include "scene/scene_setup.h"
 
@@ -29,7 +28,7 @@ void formatValueText(RandomSource& random) {
 }
 
 KeyTableView::KeyTableView(int x, int y, int w, int h, const char* label)
-    : Fl_Gl_Window(x, y, w, h, label) {}
+    : SceneView(x, y, w, h, label) {}
 
 void KeyTableView::frameStepOfThis() {
     redraw();
@@ -148,9 +147,7 @@ void KeyTableView::drawPolarization(int state) {
 }
 
 void KeyTableView::draw() {
-    if (!valid()) {
-        requestVsync();
-    }
+    beginDraw();
     apply(bb84TableSetup);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();

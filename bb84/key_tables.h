@@ -6,7 +6,7 @@
 #include "scene/color.h"
 #include "scene/table_painter.h"
 
-#include <FL/Fl_Gl_Window.H>
+#include "scene/scene_view.h"
 
 #include <functional>
 
@@ -26,7 +26,7 @@ void formatValueText(RandomSource& random);
 
 // What both tables share: the rows, their drawing, and the base and bit rows the
 // run fills. `stopRequested` is the run's abort test (Return held, window gone).
-class KeyTableView : public Fl_Gl_Window {
+class KeyTableView : public SceneView {
 public:
     KeyCell numbers[keyColumns];
     KeyCell bits[keyColumns];

@@ -3,8 +3,8 @@
 #include "bell/bell_view.h"
 
 #include "scene/bitmap_text.h"
-#include "scene/gl_support.h"
 #include "scene/hot_spot.h"
+#include "scene/pixel_scale.h"
 #include "scene/scene_setup.h"
 #include "scene/view_events.h"
 
@@ -44,7 +44,7 @@ void redSphereAt(float x, float z) {
 }  // namespace
 
 BellView::BellView(int x, int y, int w, int h, const char* label)
-    : Fl_Gl_Window(x, y, w, h, label) {
+    : SceneView(x, y, w, h, label) {
     // Until the first Start every lamp shows its own direction and result.
     for (int side = 0; side < 2; ++side) {
         for (int direction = 0; direction < 3; ++direction) {
@@ -101,9 +101,7 @@ void BellView::applyLightLevels() {
 int BellView::handle(int event) { return handleViewEvent(*this, event); }
 
 void BellView::draw() {
-    if (!valid()) {
-        requestVsync();
-    }
+    beginDraw();
     apply(bellSetup(lightLevels[0], lightLevels[1], lightLevels[2]));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
@@ -183,7 +181,7 @@ void BellView::drawLampPanels() {
     // GL state changed here and left: line width 4, normal (0, 0, 1).
     glPushMatrix();
     glNormal3f(0, 0, 1);
-    glLineWidth(4);
+    sceneLineWidth(4);
     glTranslatef(3, -2.9f, 0);
     glScalef(1.5f, 1.5f, 1);
     for (int side = 0; side < 2; ++side) {

@@ -5,11 +5,11 @@
 #include "scene/arrow_painter.h"
 #include "scene/color.h"
 
-#include <FL/Fl_Gl_Window.H>
+#include "scene/scene_view.h"
 
 #include <cstdint>
 
-class BellView : public Fl_Gl_Window {
+class BellView : public SceneView {
 public:
     // Animation phase 1..10 of the current pair; 0 before the first run.
     int phase = 0;

@@ -57,7 +57,7 @@ double clampExperiment(double value) {
     return value >= kMostPairs ? kMostPairs : std::floor(value);
 }
 
-BellWindow::BellWindow(int w, int h) : Fl_Window(w, h) { ++liveWindows; }
+BellWindow::BellWindow(int w, int h) : ScaledWindow(w, h) { ++liveWindows; }
 
 BellWindow::~BellWindow() { --liveWindows; }
 

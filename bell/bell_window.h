@@ -2,9 +2,8 @@
 // row, Experiment and Performed, Start, Pause, Count, Stop, Return and the view.
 #pragma once
 
+#include "app/scaled_window.h"
 #include "scene/random_source.h"
-
-#include <FL/Fl_Window.H>
 
 class Fl_Box;
 class Fl_Button;
@@ -12,7 +11,7 @@ class Fl_Light_Button;
 class Fl_Value_Input;
 class Fl_Widget;
 
-class BellWindow : public Fl_Window {
+class BellWindow : public ScaledWindow {
 public:
     // Run state: counters indexed [left direction][right direction][outcome].
     int counts[3][3][4] = {};

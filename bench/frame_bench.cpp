@@ -1,6 +1,7 @@
 // Frame budget of the real views and runs: builds the title screen, the menu and
 // each demonstration through the program's own callbacks on the current display,
-// times their frame steps and runs, and prints the table rows as CSV.
+// times their frame steps and runs, and prints the table rows as CSV; with
+// --full-screen the same with every window filling the screen.
 #include "app/fonts.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
@@ -50,6 +51,14 @@ struct Repeats {
     int pacedBellPairs = 2;
 };
 
+// With --full-screen every window fills the screen (the script gives it a
+// 1920 x 1080 display): the figures are named apart and a view's frame step
+// may take up to one 60 Hz frame.
+bool fullScreen = false;
+constexpr double kFullScreenTargetMs = 16;
+
+std::string named(const std::string& name) { return fullScreen ? name + " at full screen" : name; }
+
 // Frames drawn before any figure is taken: the renderer compiles its shaders
 // for each new context and state on first use, once per window.
 constexpr int kWarmUpSteps = 30;
@@ -60,14 +69,14 @@ void emit(const Figure& figure, const std::vector<double>& samples) {
 }
 
 Figure viewFigure(const std::string& name, double targetMs) {
-    Figure figure{name, "ms/frame step", Better::Lower, {}};
+    Figure figure{named(name), "ms/frame step", Better::Lower, {}};
     figure.target.kind = Target::AtMost;
-    figure.target.limit = targetMs;
+    figure.target.limit = fullScreen ? kFullScreenTargetMs : targetMs;
     return figure;
 }
 
 Figure rateFigure(const std::string& name, const std::string& unit) {
-    return Figure{name, unit, Better::Higher, {}};
+    return Figure{named(name), unit, Better::Higher, {}};
 }
 
 void progress(const char* what) {
@@ -181,6 +190,10 @@ void timeRuns(int runs, const std::function<void()>& start, RunTimes& out, bool 
 void benchTitleAndMenu(const Repeats& repeats) {
     progress("title screen");
     buildMainWindow();
+    if (fullScreen) {
+        // Every window opened after it opens full screen too.
+        mainWindow->fullscreen();
+    }
     if (!waitUntilDrawn(introView)) {
         progress("the title screen was not drawn");
         return;
@@ -213,6 +226,10 @@ void benchBell(const Repeats& repeats) {
     animated.reportFrames("Bell pair");
     emit(viewFigure("Bell view (during a pair)", 8), animated.stepMs);
     emit(rateFigure("Bell run: one pair animated", "frame steps/s"), animated.stepsPerSecond);
+    if (fullScreen) {
+        window->returnButton->do_callback();
+        return;
+    }
 
     progress("Bell pair at the class's pace");
     setFrameLimit(true);
@@ -280,12 +297,13 @@ void benchKeyDistribution(const Repeats& repeats) {
         timeRuns(repeats.keyRuns, start, runs, false);
         const std::string at = speed == 1.0 ? "1" : "0.5";
         runs.reportFrames(("BB84 run at Speed " + at).c_str());
-        emit(Figure{"BB84 frame steps during a run at Speed " + at, "ms/frame step", Better::Lower,
-                    {}},
+        emit(Figure{named("BB84 frame steps during a run at Speed " + at), "ms/frame step",
+                    Better::Lower, {}},
              runs.stepMs);
         emit(rateFigure("BB84 run: whole run at Speed " + at, "frame steps/s"),
              runs.stepsPerSecond);
-        emit(Figure{"BB84 run: whole run at Speed " + at, "s", Better::Lower, {}}, runs.seconds);
+        emit(Figure{named("BB84 run: whole run at Speed " + at), "s", Better::Lower, {}},
+             runs.seconds);
     }
 
     // The finished picture: every row of both tables filled, the key dropped.
@@ -308,8 +326,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {
             repeats = {200, 40, 2, 1, 1, 20000, 1, 40, 1};
+        } else if (std::strcmp(argv[i], "--full-screen") == 0) {
+            fullScreen = true;
         } else {
-            std::fprintf(stderr, "usage: %s [--quick]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--quick] [--full-screen]\n", argv[0]);
             return 2;
         }
     }

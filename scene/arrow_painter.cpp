@@ -1,6 +1,8 @@
 // Straight and curved arrows.
 #include "scene/arrow_painter.h"
 
+#include "scene/pixel_scale.h"
+
 #include <GL/freeglut.h>
 
 #include <cmath>
@@ -14,7 +16,7 @@ void ArrowPainter::drawDoubleArrow(float L, float w, float s) {
     lineWidth = w;
     headScale = s;
     glPushMatrix();
-    glLineWidth(w);
+    sceneLineWidth(w);
     glBegin(GL_LINES);
     glVertex3f(0, L, 0);
     glVertex3f(0, -L, 0);
@@ -36,7 +38,7 @@ void ArrowPainter::drawCurvedArrow(float R, float w, float s, bool top) {
     headScale = s;
     headAtTop = top;
     glPushMatrix();
-    glLineWidth(w);
+    sceneLineWidth(w);
     glScalef(0.35f, 2.2f, 1);
     glBegin(GL_LINE_STRIP);
     for (int i = 0; i < 20; ++i) {

@@ -1,5 +1,9 @@
-// Bitmap text through GLUT's fonts.
+// Bitmap text through GLUT's fonts; in a scaled view the same lines drawn
+// scalably (scene/scalable_text.h).
 #include "scene/bitmap_text.h"
+
+#include "scene/pixel_scale.h"
+#include "scene/scalable_text.h"
 
 #include <GL/freeglut.h>
 
@@ -7,30 +11,36 @@
 
 namespace {
 
-void drawGlyphs(void* font, const char* text) {
+void drawGlyphs(void* font, TextFace face, int size, const char* text) {
+    const double scale = pixelScale();
+    if (scale != 1.0 && drawScalableText(face, font, size, scale, text)) {
+        return;
+    }
     const size_t length = std::strlen(text);
     for (size_t i = 0; i < length; ++i) {
         glutBitmapCharacter(font, static_cast<unsigned char>(text[i]));
     }
 }
 
-void drawText(void* font, float x, float y, const char* text) {
+void drawText(void* font, TextFace face, int size, float x, float y, const char* text) {
     // A start point outside the view volume invalidates the raster position and
     // OpenGL then skips the whole line.
     glRasterPos2f(x, y);
-    drawGlyphs(font, text);
+    drawGlyphs(font, face, size, text);
 }
 
 }  // namespace
 
 void drawTimesText(float x, float y, const char* text) {
-    drawText(GLUT_BITMAP_TIMES_ROMAN_24, x, y, text);
+    drawText(GLUT_BITMAP_TIMES_ROMAN_24, TextFace::Serif, 24, x, y, text);
 }
 
-void continueTimesText(const char* text) { drawGlyphs(GLUT_BITMAP_TIMES_ROMAN_24, text); }
+void continueTimesText(const char* text) {
+    drawGlyphs(GLUT_BITMAP_TIMES_ROMAN_24, TextFace::Serif, 24, text);
+}
 
 void drawHelveticaText(float x, float y, const char* text) {
-    drawText(GLUT_BITMAP_HELVETICA_18, x, y, text);
+    drawText(GLUT_BITMAP_HELVETICA_18, TextFace::Sans, 18, x, y, text);
 }
 
 int largeTextWidth(const char* text) {

@@ -2,6 +2,7 @@
 #include "scene/hot_spot.h"
 
 #include "scene/bitmap_text.h"
+#include "scene/pixel_scale.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Gl_Window.H>
@@ -30,11 +31,14 @@ PixelBox largeTextBox(const Fl_Gl_Window& view, const char* text) {
     // GL counts rows from the bottom of the view, FLTK from the top.
     const int startX = static_cast<int>(std::floor(x));
     const int baseline = view.h() - 1 - static_cast<int>(std::floor(y));
+    // In a scaled view the text is as much larger.
+    const double s = pixelScale();
+    auto scaled = [s](int pixels) { return static_cast<int>(std::ceil(pixels * s)); };
     PixelBox box;
     box.left = std::max(0, startX - kSlack);
-    box.right = std::min(view.w(), startX + largeTextWidth(text) + kSlack);
-    box.top = std::max(0, baseline - largeTextAscent - kSlack);
-    box.bottom = std::min(view.h(), baseline + largeTextDescent + 1 + kSlack);
+    box.right = std::min(view.w(), startX + scaled(largeTextWidth(text)) + kSlack);
+    box.top = std::max(0, baseline - scaled(largeTextAscent) - kSlack);
+    box.bottom = std::min(view.h(), baseline + scaled(largeTextDescent) + 1 + kSlack);
     return box;
 }
 

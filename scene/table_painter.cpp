@@ -1,6 +1,8 @@
 // Grid tables.
 #include "scene/table_painter.h"
 
+#include "scene/pixel_scale.h"
+
 #include <GL/gl.h>
 
 void TablePainter::drawTable(unsigned rowCount, unsigned columnCount, float size,
@@ -13,7 +15,7 @@ void TablePainter::drawTable(unsigned rowCount, unsigned columnCount, float size
     const float bottom = -3.3f * rowCount * u;
 
     // Thin grid: one loop tracing every column boundary, then the row lines.
-    glLineWidth(0.5f);
+    sceneLineWidth(0.5f);
     glColor3f(0, 0.4f, 0);
     glBegin(GL_LINE_LOOP);
     for (unsigned i = 0; i < columnCount; ++i) {
@@ -31,7 +33,7 @@ void TablePainter::drawTable(unsigned rowCount, unsigned columnCount, float size
     glEnd();
 
     // Thick frame just in front of the grid.
-    glLineWidth(2.6f);
+    sceneLineWidth(2.6f);
     if (highlight) {
         glColor3f(0.8f, 0.4f, 0);
     } else {

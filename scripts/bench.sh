@@ -187,6 +187,12 @@ paste "$work/rss_settled.txt" "$work/rss_visits.txt" | awk '{ printf "%.2f\n", $
 "$summary" "CPU share of a Bell run held by Stop for 5 s" % lower "<=3" <"$work/cpu_stop.txt" \
   >>"$work/table.csv"
 
+# --- Full screen on a 1920 x 1080 projector ----------------------------------
+echo "== Frame steps of the views and runs at full screen, 1920 x 1080"
+stop_display
+start_display -br -screen 0 1920x1080x24
+(cd "$build" && ./bench/orvantis_frame_bench $quick --full-screen) | tail -n +2 >>"$work/table.csv"
+
 # --- The table ---------------------------------------------------------------
 mkdir -p "$(dirname "$csv")"
 cp "$work/table.csv" "$csv"

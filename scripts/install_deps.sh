@@ -10,10 +10,10 @@ set -euo pipefail
 # file: cpack's Debian packages find the programs whose libraries they depend on with it.
 packages=(
   build-essential cmake pkg-config file
-  libfltk1.3-dev fluid fonts-liberation2 libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev
+  libfltk1.3-dev fluid fonts-liberation2 libfreetype-dev libfontconfig-dev libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev
   libgl1-mesa-dri
   libgtest-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick openbox x11-utils
   "$@"
 )
 

@@ -39,3 +39,32 @@ demo "$TELEPORT" teleport 2.2
 demo "$BB84" bb84 6
 click "$menu" 859 616
 expect_exit
+
+# The classroom's screens: the menu opened on a 1280 x 720 projector under a
+# window manager, title bar included, and a run at full screen on 1920 x 1080.
+use_screen 1280x720
+start_program
+title="$(wait_window Demonstrations)"
+click_design "$title" 344 373
+menu="$(wait_window "$MENU")"
+sleep 0.5
+import -window root "$root/docs/menu-1280x720.png" && echo docs/menu-1280x720.png
+click_design "$menu" 859 616
+expect_exit
+
+use_screen 1920x1080
+start_program
+title="$(wait_window Demonstrations)"
+click_design "$title" 344 373
+menu="$(wait_window "$MENU")"
+click_design "$menu" ${LAUNCH[$BELL]}
+bell="$(wait_window "$BELL")"
+press_key "$bell" F11
+sleep 1
+click_design "$bell" ${START[$BELL]}
+sleep 1.2
+import -window root "$root/docs/bell-full-screen.png" && echo docs/bell-full-screen.png
+press_key "$bell" Escape
+wait_gone "$BELL"
+click_design "$menu" 859 616
+expect_exit

@@ -5,8 +5,8 @@
 
 #include "app/registry.h"
 #include "scene/bitmap_text.h"
-#include "scene/gl_support.h"
 #include "scene/hot_spot.h"
+#include "scene/pixel_scale.h"
 #include "scene/scene_setup.h"
 #include "scene/view_events.h"
 #include "teleport/teleport_window.h"
@@ -41,7 +41,7 @@ const char* const descriptionLines[11] = {
 }  // namespace
 
 TeleportView::TeleportView(int x, int y, int w, int h, const char* label)
-    : Fl_Gl_Window(x, y, w, h, label) {
+    : SceneView(x, y, w, h, label) {
     for (Color& lamp : lampColours) {
         lamp.setGrey();
     }
@@ -71,9 +71,7 @@ void TeleportView::lightOutcomeLamp() {
 int TeleportView::handle(int event) { return handleViewEvent(*this, event); }
 
 void TeleportView::draw() {
-    if (!valid()) {
-        requestVsync();
-    }
+    beginDraw();
     // Step 1: the pointer; the hot spot itself is decided where the word is drawn.
     if (TeleportWindow* window = ownerWindow()) {
         window->pointerX = Fl::event_x_root();
@@ -175,7 +173,7 @@ void TeleportView::drawHelixPair() {
         glPushMatrix();
         if (copy == 0) {
             glNormal3f(-1, 0, 0);
-            glLineWidth(3);
+            sceneLineWidth(3);
             glColor3f(0.8f, 0.8f, 0.8f);
         } else {
             glNormal3f(1, 0, 0);
@@ -350,7 +348,7 @@ void TeleportView::drawFixedScene() {
 
     // The classical channel.
     glPushMatrix();
-    glLineWidth(2);
+    sceneLineWidth(2);
     glNormal3f(0, 0, 1);
     lampColours[4].apply();
     glBegin(GL_LINES);
@@ -371,7 +369,7 @@ void TeleportView::drawLegend() {
     glTranslatef(-2, -3, 2.6f);
     glScalef(0.65f, 1, 1);
     glRotatef(90, 0, 0, 1);
-    glLineWidth(4);
+    sceneLineWidth(4);
     for (int i = 0; i < 6; ++i) {
         if (beforeRun || (phase >= 7 && i == p)) {
             legendColour.select(i);

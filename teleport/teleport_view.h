@@ -8,11 +8,11 @@
 #include "scene/dial_painter.h"
 #include "scene/helix_painter.h"
 
-#include <FL/Fl_Gl_Window.H>
+#include "scene/scene_view.h"
 
 class TeleportWindow;
 
-class TeleportView : public Fl_Gl_Window {
+class TeleportView : public SceneView {
 public:
     // The dial's rest angle, left of the "0" setting.
     static constexpr int needleRest = 48;

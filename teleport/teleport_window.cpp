@@ -12,7 +12,7 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Light_Button.H>
 
-TeleportWindow::TeleportWindow(int w, int h) : Fl_Window(w, h) {
+TeleportWindow::TeleportWindow(int w, int h) : ScaledWindow(w, h) {
     polarizationSource.lastValue = 0;
 }
 

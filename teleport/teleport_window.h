@@ -2,9 +2,8 @@
 // read-out, Stop, Start and Return, and the callbacks that open and leave it.
 #pragma once
 
+#include "app/scaled_window.h"
 #include "scene/random_source.h"
-
-#include <FL/Fl_Window.H>
 
 class Fl_Box;
 class Fl_Button;
@@ -12,7 +11,7 @@ class Fl_Light_Button;
 class Fl_Widget;
 class TeleportView;
 
-class TeleportWindow : public Fl_Window {
+class TeleportWindow : public ScaledWindow {
 public:
     Fl_Box* polarizationLabel = nullptr;
     // Screen position of the pointer at the view's last draw.

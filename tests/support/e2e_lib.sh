@@ -12,6 +12,7 @@ SETTLE="${SETTLE:-0.3}"
 CLICK_PAUSE="${CLICK_PAUSE:-0.2}"
 
 e2e_cleanup() {
+  if [ -n "${WM_PID:-}" ]; then kill "$WM_PID" 2>/dev/null || true; fi
   if [ -n "$PROGRAM_PID" ] && kill -0 "$PROGRAM_PID" 2>/dev/null; then
     kill -9 "$PROGRAM_PID" 2>/dev/null || true
   fi
@@ -120,9 +121,61 @@ press_key() {
   sleep "$CLICK_PAUSE"
 }
 
-# window_origin WINDOW: prints the window's "x y" on the screen.
+# window_origin WINDOW: prints the window's "x y" on the screen. (xdotool's own
+# geometry adds the frame of a window manager's decoration.)
 window_origin() {
-  xdotool getwindowgeometry --shell "$1" | sed -n 's/^[XY]=//p' | paste -sd ' '
+  xwininfo -id "$1" | sed -n 's/^ *Absolute upper-left [XY]: *//p' | paste -sd ' '
+}
+
+# window_size WINDOW: prints the window's "width height".
+window_size() {
+  xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(WIDTH\|HEIGHT\)=//p' | paste -sd ' '
+}
+
+# design_point WINDOW X Y: where a point of the 1024 x 768 design lies in the
+# window as it is now scaled: by the smaller ratio, centred.
+design_point() {
+  local w h
+  read -r w h <<<"$(window_size "$1")"
+  awk -v w="$w" -v h="$h" -v x="$2" -v y="$3" 'function r(v) { return int(v + 0.5) }
+    BEGIN { s = w / 1024; if (h / 768 < s) s = h / 768
+            printf "%d %d\n", int((w - r(1024 * s)) / 2) + r(x * s), int((h - r(768 * s)) / 2) + r(y * s) }'
+}
+
+# click_design WINDOW X Y: a click at a point of the design, wherever it is scaled to.
+click_design() {
+  click "$1" $(design_point "$1" "$2" "$3")
+}
+
+# use_screen WxH: a fresh display of that size under a window manager (openbox),
+# as a classroom computer has. Start the program afterwards.
+WM_PID=""
+use_screen() {
+  [ -n "$WM_PID" ] && { kill "$WM_PID" 2>/dev/null || true; wait "$WM_PID" 2>/dev/null || true; }
+  stop_display
+  start_display -screen 0 "$1x24"
+  openbox --sm-disable >/dev/null 2>&1 &
+  WM_PID=$!
+  local end=$((SECONDS + 10))
+  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    [ $SECONDS -gt $end ] && fail "the window manager did not start"
+    sleep 0.1
+  done
+}
+
+# expect_inside_screen WINDOW: the window and its frame lie within the screen.
+expect_inside_screen() {
+  local x y w h sw sh left right top bottom
+  read -r x y <<<"$(window_origin "$1")"
+  read -r w h <<<"$(window_size "$1")"
+  read -r sw sh <<<"$(xdotool getdisplaygeometry)"
+  read -r left right top bottom <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null |
+    sed -n 's/.*= *//p' | tr -d ',')"
+  left=${left:-0} right=${right:-0} top=${top:-0} bottom=${bottom:-0}
+  if [ $((x - left)) -lt 0 ] || [ $((y - top)) -lt 0 ] || [ $((x + w + right)) -gt "$sw" ] ||
+     [ $((y + h + bottom)) -gt "$sh" ]; then
+    fail "window $(xdotool getwindowname "$1") at $x,$y size ${w}x$h (frame $left $right $top $bottom) is not inside the ${sw}x$sh screen"
+  fi
 }
 
 # pixel WINDOW X Y: prints "r g b" (0..255) of a pixel of the window on screen.

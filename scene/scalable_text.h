@@ -1,0 +1,22 @@
+// Scene text at sizes the bitmap fonts do not come in: glyphs of the Liberation
+// faces rendered by FreeType into textures and drawn as quads where the raster
+// position stands, so that a scaled view's text stays crisp and in its place.
+#pragma once
+
+enum class TextFace { Serif, Sans };
+
+// Draws `text` from the current raster position as the bitmap font `glutFont`
+// of `designSize` pixels would be drawn `scale` times larger: the line is as long
+// as the bitmap font's times `scale`, so it keeps its length relative to the
+// scene. Like bitmap text it takes the raster colour and depth, draws nothing
+// when the raster position is invalid and leaves the raster position after the
+// text. Returns false when no face could be loaded.
+bool drawScalableText(TextFace face, void* glutFont, int designSize, double scale,
+                      const char* text);
+
+// Drops the glyph textures recorded for the current context: it was made anew,
+// and what was recorded under its address belonged to another.
+void forgetGlyphsOfCurrentContext();
+// Deletes the current context's glyph textures before the context goes. The
+// toolkit's contexts share their textures, which would outlive it otherwise.
+void releaseGlyphsOfCurrentContext();
