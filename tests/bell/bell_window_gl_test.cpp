@@ -50,6 +50,13 @@ TEST(BellCounters, FiveDigitCountsKeepAGapToTheirNeighbours) {
     showCount(window, 0, 1, 1, "7");
     window.flushDisplays();
     ASSERT_TRUE(waitUntilDrawn(window));
+    // A busy X server may show the new window black for a moment after it was
+    // drawn; the cells are read once the first one shows its green background.
+    ASSERT_TRUE(waitFor([&window] {
+        window.make_current();
+        std::unique_ptr<unsigned char[]> rgb(fl_read_image(nullptr, 59, 72, 1, 1));
+        return rgb[1] > 150;
+    }));
 
     int previousLast = -1;
     for (int cell = 0; cell < 9; ++cell) {
