@@ -14,8 +14,7 @@
 #include <GL/freeglut.h>
 
 #include <cmath>
-
-unsigned keyColumn = 0;
+#include <cstdio>
 
 namespace {
 
@@ -97,8 +96,20 @@ const char* tensDigit(unsigned column) {
 
 const char* unitsDigit(unsigned column) { return unitsTable[column < 32 ? column : 31]; }
 
-Bb84View::Bb84View(int x, int y, int w, int h, const char* label)
-    : SceneView(x, y, w, h, label) {}
+Color photonColour(int state) {
+    Color colour;
+    switch (state) {
+    case 0: colour.setRed(); break;
+    case 1: colour.setYellow(); break;
+    case 2: colour.setCyan(); break;
+    case 3: colour.setGreen(); break;
+    default: break;
+    }
+    return colour;
+}
+
+Bb84View::Bb84View(KeyProtocol& protocol, int x, int y, int w, int h, const char* label)
+    : SceneView(x, y, w, h, label), phase(protocol.phase), protocol(protocol) {}
 
 int Bb84View::handle(int event) { return handleViewEvent(*this, event); }
 
@@ -131,6 +142,7 @@ void Bb84View::draw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
 
+    const bool showTotals = protocol.countMode && (phase == counting || phase == finished);
     if (phase >= 0 && phase <= 4) drawLegend();
     if (phase == 1 || phase == 3) drawGenerating();
     if (phase == 5) {
@@ -139,9 +151,16 @@ void Bb84View::draw() {
     }
     if (phase == 6) drawBaseDigit();
     if (phase == 9) drawColumnNumber();
+    if (phase == checkingErrors) drawCheckedBit();
 
     drawFixedScene();
+    if (protocol.eve) drawEveStation();
     drawLabels();
+    if (showTotals) {
+        drawTotals();
+    } else if (phase == checkingErrors || (phase == finished && protocol.check.decided)) {
+        drawCheckReadout();
+    }
     drawDescription();
     glPopMatrix();
 }
@@ -172,11 +191,19 @@ void Bb84View::drawGenerating() {
     glPopMatrix();
 }
 
+// Past Eve's station the photon is the one she sent on, in its own colour.
 void Bb84View::drawPhoton() {
+    int state = sentState;
+    Color colour = photonArrow.colour;
+    if (protocol.eve && photonX >= eveStationX && keyColumn < keyColumns &&
+        protocol.columns[keyColumn].eveState >= 0) {
+        state = protocol.columns[keyColumn].eveState;
+        colour = photonColour(state);
+    }
     glPushMatrix();
-    photonArrow.colour.apply();
+    colour.apply();
     glTranslatef(photonX, -1.8f, -4);
-    switch (sentState) {
+    switch (state) {
     case 0:
         glRotatef(90, 1, 0, 0);
         glScalef(1, 0.7f, 1);
@@ -271,6 +298,85 @@ void Bb84View::drawColumnNumber() {
     }
     drawChar(0.44f, 0.04f, unitsDigit(keyColumn)[0]);
     glPopMatrix();
+}
+
+// The bit A announces, then the one B answers with, on the classical channel.
+void Bb84View::drawCheckedBit() {
+    if (keyColumn >= keyColumns) return;
+    const KeyColumnRecord& c = protocol.columns[keyColumn];
+    const int bit = protocol.answering ? c.bBit : c.aBit;
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    glColor3f(1, 1, 0);
+    glTranslatef(photonX, 0.2f, -4);
+    drawChar(0, 0, bit == 1 ? '1' : '0');
+    glPopMatrix();
+}
+
+// Eve's station: a box under the quantum channel and a ring around it, through
+// which every photon passes, in her colour.
+void Bb84View::drawEveStation() {
+    glPushMatrix();
+    glColor3f(eveRed, eveGreen, eveBlue);
+    glTranslatef(eveStationX, -1.8f, -4);
+    glPushMatrix();
+    glTranslatef(0, -1.35f, 0);
+    cube(1.3);
+    glPopMatrix();
+    glRotatef(90, 0, 1, 0);
+    torus(0.12, 0.8);
+    glPopMatrix();
+
+    glPushMatrix();
+    glNormal3f(0.1f, 0.1f, 0.9f);
+    glColor3f(eveRed, eveGreen, eveBlue);
+    glTranslatef(eveStationX - 0.25f, -0.6f, -4);
+    drawTimesText(0, 0, "E");
+    glPopMatrix();
+}
+
+void Bb84View::drawFlatText(float x, float y, const char* text) {
+    glPushMatrix();
+    glLoadIdentity();
+    // In front of the near plane, which the raster would otherwise sit on.
+    glTranslatef(0, 0, -1);
+    glNormal3f(0, 0, 1);
+    drawTimesText(x, y, text);
+    glPopMatrix();
+}
+
+void Bb84View::drawCheckReadout() {
+    const CheckResult& check = protocol.check;
+    char line[96];
+    std::snprintf(line, sizeof line, "compared %d bits, %d differ (%d %%)", check.compared,
+                  check.differing, check.percent());
+    glColor3f(1, 1, 1);
+    drawFlatText(-4.6f, -2.6f, line);
+    if (!check.decided) return;
+    if (check.differing == 0) {
+        std::snprintf(line, sizeof line, "no errors: the key of %d bits is kept", check.keyBits);
+        glColor3f(0.3f, 1, 0.3f);
+    } else {
+        std::snprintf(line, sizeof line, "errors: someone listened, the key is discarded");
+        glColor3f(1, 0.3f, 0.3f);
+    }
+    drawFlatText(-4.6f, -3.5f, line);
+}
+
+void Bb84View::drawTotals() {
+    const CountTotals& t = protocol.totals;
+    const auto share = [](long part, long whole) { return whole ? 100.0 * part / whole : 0.0; };
+    char lines[5][96];
+    std::snprintf(lines[0], sizeof lines[0], "photons sent: %ld (%ld rounds)", t.photons, t.rounds);
+    std::snprintf(lines[1], sizeof lines[1], "kept bits: %ld (%.1f %%)", t.kept, share(t.kept, t.photons));
+    std::snprintf(lines[2], sizeof lines[2], "compared bits: %ld", t.compared);
+    std::snprintf(lines[3], sizeof lines[3], "differing bits: %ld (error rate %.1f %%)", t.differing,
+                  share(t.differing, t.compared));
+    std::snprintf(lines[4], sizeof lines[4], "rounds in which Eve was caught: %ld", t.caught);
+    glColor3f(1, 1, 1);
+    for (int i = 0; i < 5; ++i) {
+        drawFlatText(-4.6f, 2.6f - 0.9f * i, lines[i]);
+    }
 }
 
 void Bb84View::drawFixedScene() {
