@@ -19,7 +19,9 @@
 namespace {
 
 // What a key asks for; each window decides which of its buttons that is.
-enum class Role { Start, Next, Stop, Pause, Count, Polarization, Leave, First, Second, Third };
+enum class Role {
+    Start, Next, Stop, Pause, Count, Polarization, Eavesdropper, Leave, First, Second, Third
+};
 
 struct Key {
     int code;
@@ -42,6 +44,7 @@ const Key kKeys[] = {
     {'p', Role::Pause, "\"p\""},
     {'c', Role::Count, "\"c\""},
     {'o', Role::Polarization, "\"o\""},
+    {'e', Role::Eavesdropper, "\"e\""},
     {FL_Escape, Role::Leave, "Escape"},
 };
 
@@ -52,6 +55,7 @@ struct Buttons {
     Fl_Button* pause = nullptr;
     Fl_Button* count = nullptr;
     Fl_Button* polarization = nullptr;
+    Fl_Button* eavesdropper = nullptr;
     Fl_Button* leave = nullptr;
     Fl_Button* first = nullptr;
     Fl_Button* second = nullptr;
@@ -74,6 +78,8 @@ Buttons buttonsOf(Fl_Window& window) {
         b.start = bb84->startButton;
         b.stop = bb84->stopButton;
         b.polarization = bb84->polButton;
+        b.eavesdropper = bb84->eveButton;
+        b.count = bb84->countButton;
         b.leave = bb84->returnButton;
     } else if (auto* menu = dynamic_cast<MenuWindow*>(&window)) {
         b.first = menu->bellButton;
@@ -91,6 +97,7 @@ Fl_Button* buttonFor(const Buttons& b, Role role) {
     case Role::Pause: return b.pause;
     case Role::Count: return b.count;
     case Role::Polarization: return b.polarization;
+    case Role::Eavesdropper: return b.eavesdropper;
     case Role::Leave: return b.leave;
     case Role::First: return b.first;
     case Role::Second: return b.second;

@@ -154,7 +154,8 @@ void Bb84View::draw() {
     if (phase == checkingErrors) drawCheckedBit();
 
     drawFixedScene();
-    if (protocol.eve) drawEveStation();
+    // The totals take the middle of the scene, where Eve's station stands.
+    if (protocol.eve && !showTotals) drawEveStation();
     drawLabels();
     if (showTotals) {
         drawTotals();
@@ -336,31 +337,29 @@ void Bb84View::drawEveStation() {
 }
 
 void Bb84View::drawFlatText(float x, float y, const char* text) {
+    // Unlit, so that the read-outs show their colours as they are.
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_LIGHTING);
     glPushMatrix();
     glLoadIdentity();
     // In front of the near plane, which the raster would otherwise sit on.
     glTranslatef(0, 0, -1);
-    glNormal3f(0, 0, 1);
     drawTimesText(x, y, text);
     glPopMatrix();
+    glPopAttrib();
 }
 
 void Bb84View::drawCheckReadout() {
     const CheckResult& check = protocol.check;
-    char line[96];
-    std::snprintf(line, sizeof line, "compared %d bits, %d differ (%d %%)", check.compared,
-                  check.differing, check.percent());
     glColor3f(1, 1, 1);
-    drawFlatText(-4.6f, -2.6f, line);
+    drawFlatText(-4.6f, -3.5f, comparedText(check).c_str());
     if (!check.decided) return;
     if (check.differing == 0) {
-        std::snprintf(line, sizeof line, "no errors: the key of %d bits is kept", check.keyBits);
         glColor3f(0.3f, 1, 0.3f);
     } else {
-        std::snprintf(line, sizeof line, "errors: someone listened, the key is discarded");
         glColor3f(1, 0.3f, 0.3f);
     }
-    drawFlatText(-4.6f, -3.5f, line);
+    drawFlatText(-4.6f, -4.4f, verdictText(check).c_str());
 }
 
 void Bb84View::drawTotals() {
@@ -368,15 +367,37 @@ void Bb84View::drawTotals() {
     const auto share = [](long part, long whole) { return whole ? 100.0 * part / whole : 0.0; };
     char lines[5][96];
     std::snprintf(lines[0], sizeof lines[0], "photons sent: %ld (%ld rounds)", t.photons, t.rounds);
-    std::snprintf(lines[1], sizeof lines[1], "kept bits: %ld (%.1f %%)", t.kept, share(t.kept, t.photons));
+    std::snprintf(lines[1], sizeof lines[1], "kept bits: %ld (%.1f %%)", t.kept,
+                  share(t.kept, t.photons));
     std::snprintf(lines[2], sizeof lines[2], "compared bits: %ld", t.compared);
-    std::snprintf(lines[3], sizeof lines[3], "differing bits: %ld (error rate %.1f %%)", t.differing,
-                  share(t.differing, t.compared));
+    std::snprintf(lines[3], sizeof lines[3], "differing bits: %ld (error rate %.1f %%)",
+                  t.differing, share(t.differing, t.compared));
     std::snprintf(lines[4], sizeof lines[4], "rounds in which Eve was caught: %ld", t.caught);
     glColor3f(1, 1, 1);
     for (int i = 0; i < 5; ++i) {
-        drawFlatText(-4.6f, 2.6f - 0.9f * i, lines[i]);
+        drawFlatText(-4.6f, 0.7f - 0.9f * i, lines[i]);
     }
+    // The two shares as bars on tracks that stand for 100 %: the kept share in
+    // the key bits' amber, the error rate in red.
+    drawShareBar(share(t.kept, t.photons), -3.5f, 1, 0.75f, 0);
+    drawShareBar(share(t.differing, t.compared), -4.1f, 1, 0.2f, 0.2f);
+}
+
+void Bb84View::drawShareBar(double percent, float top, float r, float g, float b) {
+    const float left = -4.6f, bottom = top - shareBarHeight;
+    const float right = left + static_cast<float>(shareBarLength * percent / 100);
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0, 0, -1);
+    glColor3f(0.25f, 0.25f, 0.25f);
+    glRectf(left, bottom, left + shareBarLength, top);
+    glTranslatef(0, 0, 0.1f);
+    glColor3f(r, g, b);
+    glRectf(left, bottom, right, top);
+    glPopMatrix();
+    glPopAttrib();
 }
 
 void Bb84View::drawFixedScene() {

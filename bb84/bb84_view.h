@@ -14,6 +14,10 @@ class ReceiverTableView;
 constexpr float eveStationX = -2.4f;
 // Eve's own colour, apart from the stations', the photons' and the marks'.
 constexpr float eveRed = 0.55f, eveGreen = 0.5f, eveBlue = 1.0f;
+// The counting run's bars: 100 % is this long (400 pixels at scale 1), in the
+// view's own -10..10 x -5..5 frame.
+constexpr float shareBarLength = 9.2f;
+constexpr float shareBarHeight = 0.35f;
 
 // The colour a photon of a polarization state flies in (red, yellow, cyan, green).
 Color photonColour(int state);
@@ -80,6 +84,7 @@ private:
     void drawEveStation();
     void drawCheckReadout();
     void drawTotals();
+    void drawShareBar(double percent, float top, float r, float g, float b);
     // A text line whose raster is placed in the view's own -10..10 x -5..5 frame,
     // unturned by the camera.
     void drawFlatText(float x, float y, const char* text);

@@ -118,10 +118,11 @@ void showBb84Window(Fl_Widget*, void*) {
     buildBb84Controls(*bb84Window);
     nameKeysInTooltips(*bb84Window);
     // Eve's own words before the keys the table gave her.
-    const char* keys = bb84Window->eveButton->tooltip();
-    bb84Window->eveButton->copy_tooltip(
-        (std::string("an eavesdropper on the quantum channel") + (keys ? " (" + std::string(keys) + ")" : ""))
-            .c_str());
+    std::string eveTip = "an eavesdropper on the quantum channel";
+    if (const char* keys = bb84Window->eveButton->tooltip()) {
+        eveTip += std::string(" (") + keys + ")";
+    }
+    bb84Window->eveButton->copy_tooltip(eveTip.c_str());
 
     bb84View = new Bb84View(bb84Window->protocol, 12, 443, 869, 290);
     bb84View->redraw();

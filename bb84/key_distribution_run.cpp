@@ -433,8 +433,8 @@ void Run::checkErrors() {
 // every few rounds, which is also where Stop and Return are served.
 void Run::countRounds() {
     for (int r = 0; r < countedRounds && !stopRequested(); ++r) {
-        countRound(window.random, window.eveRandom, window.sampling, protocol.eve,
-                   protocol.totals);
+        addRound(playRound(window.random, window.eveRandom, window.sampling, protocol.eve),
+                 protocol.totals);
         if ((r + 1) % roundsPerShow == 0) {
             stepView();
         }

@@ -5,6 +5,7 @@
 #include "scene/random_source.h"
 
 #include <algorithm>
+#include <cstdio>
 
 unsigned keyColumn = 0;
 
@@ -77,8 +78,21 @@ void KeyProtocol::decide() {
     check.decided = true;
 }
 
-void countRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,
-                bool withEve, CountTotals& totals) {
+std::string comparedText(const CheckResult& check) {
+    char line[64];
+    std::snprintf(line, sizeof line, "compared %d bits, %d differ (%d %%)", check.compared,
+                  check.differing, check.percent());
+    return line;
+}
+
+std::string verdictText(const CheckResult& check) {
+    if (!check.decided) return "";
+    if (check.differing > 0) return "errors: someone listened, the key is discarded";
+    return "no errors: the key of " + std::to_string(check.keyBits) + " bits is kept";
+}
+
+KeyProtocol playRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,
+                      bool withEve) {
     KeyProtocol round;
     round.eve = withEve;
     // The draws of an animated run in their order: a draw before each base and
@@ -114,7 +128,11 @@ void countRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sam
     int chosen[keyColumns];
     const int n = round.chooseCompared(sampling, chosen);
     for (int j = 0; j < n; ++j) round.compare(chosen[j]);
+    round.decide();
+    return round;
+}
 
+void addRound(const KeyProtocol& round, CountTotals& totals) {
     ++totals.rounds;
     totals.photons += keyColumns;
     for (const KeyColumnRecord& c : round.columns) totals.kept += c.kept;

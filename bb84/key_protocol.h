@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class RandomSource;
 
@@ -66,6 +67,11 @@ struct CheckResult {
     int percent() const { return compared ? (100 * differing + compared / 2) / compared : 0; }
 };
 
+// The read-out of a check: "compared n bits, e differ (x %)", and the verdict
+// once it is decided (empty before).
+std::string comparedText(const CheckResult& check);
+std::string verdictText(const CheckResult& check);
+
 // Running totals of a counting run.
 struct CountTotals {
     long rounds = 0;
@@ -108,6 +114,8 @@ public:
 };
 
 // One whole round of 32 photons without animation, with the draws of an animated
-// run in their order: adds its figures to `totals`.
-void countRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,
-                bool withEve, CountTotals& totals);
+// run in their order, its error check included.
+KeyProtocol playRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,
+                      bool withEve);
+// Adds a played round's figures to the totals.
+void addRound(const KeyProtocol& round, CountTotals& totals);
