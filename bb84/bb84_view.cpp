@@ -142,7 +142,14 @@ void Bb84View::draw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
 
-    const bool showTotals = protocol.countMode && (phase == counting || phase == finished);
+    // A counting run has nothing to animate: its totals take the whole scene,
+    // which also keeps its frames cheap.
+    if (protocol.countMode && (phase == counting || phase == finished)) {
+        drawTotals();
+        drawDescription();
+        glPopMatrix();
+        return;
+    }
     if (phase >= 0 && phase <= 4) drawLegend();
     if (phase == 1 || phase == 3) drawGenerating();
     if (phase == 5) {
@@ -154,12 +161,9 @@ void Bb84View::draw() {
     if (phase == checkingErrors) drawCheckedBit();
 
     drawFixedScene();
-    // The totals take the middle of the scene, where Eve's station stands.
-    if (protocol.eve && !showTotals) drawEveStation();
+    if (protocol.eve) drawEveStation();
     drawLabels();
-    if (showTotals) {
-        drawTotals();
-    } else if (phase == checkingErrors || (phase == finished && protocol.check.decided)) {
+    if (phase == checkingErrors || (phase == finished && protocol.check.decided)) {
         drawCheckReadout();
     }
     drawDescription();
@@ -365,26 +369,31 @@ void Bb84View::drawCheckReadout() {
 void Bb84View::drawTotals() {
     const CountTotals& t = protocol.totals;
     const auto share = [](long part, long whole) { return whole ? 100.0 * part / whole : 0.0; };
-    char lines[5][96];
-    std::snprintf(lines[0], sizeof lines[0], "photons sent: %ld (%ld rounds)", t.photons, t.rounds);
-    std::snprintf(lines[1], sizeof lines[1], "kept bits: %ld (%.1f %%)", t.kept,
+    char lines[6][96];
+    std::snprintf(lines[0], sizeof lines[0], "Counting: %ld of 1000 rounds of 32 photons, %s",
+                  t.rounds, protocol.eve ? "Eve listening" : "no eavesdropper");
+    std::snprintf(lines[1], sizeof lines[1], "photons sent: %ld", t.photons);
+    std::snprintf(lines[2], sizeof lines[2], "kept bits: %ld (%.1f %%)", t.kept,
                   share(t.kept, t.photons));
-    std::snprintf(lines[2], sizeof lines[2], "compared bits: %ld", t.compared);
-    std::snprintf(lines[3], sizeof lines[3], "differing bits: %ld (error rate %.1f %%)",
+    std::snprintf(lines[3], sizeof lines[3], "compared bits: %ld", t.compared);
+    std::snprintf(lines[4], sizeof lines[4], "differing bits: %ld (error rate %.1f %%)",
                   t.differing, share(t.differing, t.compared));
-    std::snprintf(lines[4], sizeof lines[4], "rounds in which Eve was caught: %ld", t.caught);
+    std::snprintf(lines[5], sizeof lines[5], "rounds in which Eve was caught: %ld", t.caught);
+    glColor3f(1, 1, 0);
+    drawFlatText(totalsLeft, 3.6f, lines[0]);
     glColor3f(1, 1, 1);
-    for (int i = 0; i < 5; ++i) {
-        drawFlatText(-4.6f, 0.7f - 0.9f * i, lines[i]);
+    for (int i = 1; i < 6; ++i) {
+        drawFlatText(totalsLeft, 3.4f - 0.9f * i, lines[i]);
     }
     // The two shares as bars on tracks that stand for 100 %: the kept share in
     // the key bits' amber, the error rate in red.
-    drawShareBar(share(t.kept, t.photons), -3.5f, 1, 0.75f, 0);
-    drawShareBar(share(t.differing, t.compared), -4.1f, 1, 0.2f, 0.2f);
+    drawShareBar(share(t.kept, t.photons), keptBarTop, 1, 0.75f, 0, "kept bits");
+    drawShareBar(share(t.differing, t.compared), errorBarTop, 1, 0.2f, 0.2f, "error rate");
 }
 
-void Bb84View::drawShareBar(double percent, float top, float r, float g, float b) {
-    const float left = -4.6f, bottom = top - shareBarHeight;
+void Bb84View::drawShareBar(double percent, float top, float r, float g, float b,
+                            const char* label) {
+    const float left = totalsLeft, bottom = top - shareBarHeight;
     const float right = left + static_cast<float>(shareBarLength * percent / 100);
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_LIGHTING);
@@ -396,6 +405,8 @@ void Bb84View::drawShareBar(double percent, float top, float r, float g, float b
     glTranslatef(0, 0, 0.1f);
     glColor3f(r, g, b);
     glRectf(left, bottom, right, top);
+    glColor3f(1, 1, 1);
+    drawHelveticaText(left + shareBarLength + 0.3f, bottom, label);
     glPopMatrix();
     glPopAttrib();
 }

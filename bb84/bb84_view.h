@@ -16,8 +16,11 @@ constexpr float eveStationX = -2.4f;
 constexpr float eveRed = 0.55f, eveGreen = 0.5f, eveBlue = 1.0f;
 // The counting run's bars: 100 % is this long (400 pixels at scale 1), in the
 // view's own -10..10 x -5..5 frame.
+constexpr float totalsLeft = -6.5f;
 constexpr float shareBarLength = 9.2f;
 constexpr float shareBarHeight = 0.35f;
+constexpr float keptBarTop = -2.3f;
+constexpr float errorBarTop = -3.1f;
 
 // The colour a photon of a polarization state flies in (red, yellow, cyan, green).
 Color photonColour(int state);
@@ -84,7 +87,7 @@ private:
     void drawEveStation();
     void drawCheckReadout();
     void drawTotals();
-    void drawShareBar(double percent, float top, float r, float g, float b);
+    void drawShareBar(double percent, float top, float r, float g, float b, const char* label);
     // A text line whose raster is placed in the view's own -10..10 x -5..5 frame,
     // unturned by the camera.
     void drawFlatText(float x, float y, const char* text);

@@ -7,9 +7,9 @@ source "$(dirname "$0")/../support/e2e_lib.sh"
 # Window places of the additions and of the counting run's bars (100 % = 400 px).
 EVE_BUTTON="50 751"
 COUNT_BUTTON="148 751"
-BAR_LEFT=240
-KEPT_BAR_Y=691
-ERROR_BAR_Y=709
+BAR_LEFT=158
+KEPT_BAR_Y=657
+ERROR_BAR_Y=680
 
 start_active() {
   local r g b
