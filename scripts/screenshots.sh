@@ -28,13 +28,8 @@ demo() {
 
 # run_to_end WINDOW: Start in the BB84 window, then wait until Start is green again.
 run_to_end() {
-  local r g b end=$((SECONDS + 120))
   click "$1" ${START[$BB84]}
-  sleep 1
-  until read -r r g b <<<"$(pixel "$1" 896 640)" && [ "$g" -gt 150 ] && [ "$r" -lt 80 ]; do
-    [ $SECONDS -gt $end ] && fail "the BB84 run did not end"
-    sleep 0.3
-  done
+  bb84_wait_run "$1" 120 quick
   sleep 0.5
 }
 

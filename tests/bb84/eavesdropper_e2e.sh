@@ -11,11 +11,6 @@ BAR_LEFT=158
 KEPT_BAR_Y=657
 ERROR_BAR_Y=680
 
-start_active() {
-  local r g b
-  read -r r g b <<<"$(pixel "$1" 896 640)"
-  [ "$g" -gt 150 ] && [ "$r" -lt 80 ]
-}
 
 # bar_percent WINDOW Y TEST: the length of the bar at Y whose pixels pass the
 # colour TEST (an ImageMagick fx expression), in percent of the track.
@@ -34,16 +29,7 @@ AMBER='r > 0.75 && g > 0.55 && g < 0.9 && b < 0.3'
 # count WINDOW: one counting run from Start to its end.
 count() {
   click "$1" 949 640
-  local end=$((SECONDS + 10))
-  while start_active "$1"; do
-    [ $SECONDS -gt $end ] && break  # it may end before the first look
-    sleep 0.1
-  done
-  end=$((SECONDS + 60))
-  until start_active "$1"; do
-    [ $SECONDS -gt $end ] && fail "the counting run did not end within 60 s"
-    sleep 0.2
-  done
+  bb84_wait_run "$1" 60 quick
   sleep 0.5
 }
 
