@@ -73,6 +73,11 @@ while [ $SECONDS -lt $end ]; do
   done
   if [ ${#args[@]} -gt 0 ]; then
     timeout 20 xdotool "${args[@]}" >/dev/null 2>&1 || true
+    # xdotool ends early when a window it names has closed (or at the timeout),
+    # possibly between a drag's mousedown and mouseup, or a key's press and
+    # release. A real mouse always lets go: so do we, or the server drops the
+    # next click's press as a repeat and the final "Exit" never fires.
+    xdotool mouseup 1 keyup ctrl >/dev/null 2>&1 || true
   fi
 
   # Still running, or ended cleanly by an Exit; a crash ends with another status.
