@@ -88,10 +88,17 @@ while [ $SECONDS -lt $end ]; do
     to_menu
     continue
   fi
-  # A window query is answered at once, and some window of the program is shown
-  # (the menu's Exit may have left only a demonstration window).
-  shown="$(timeout 1 xdotool search --onlyvisible --name "^($MENU|$BELL|$TELEPORT|$BB84)\$" 2>/dev/null)" ||
-    shown=""
+  # Some window of the program is shown (the menu's Exit may have left only a
+  # demonstration window). The query fails when a window it looks at closes
+  # meanwhile (a tooltip, say), and is slow on a loaded machine: only none shown
+  # twice, a second apart, means the program has been left.
+  shown=""
+  for _ in 1 2; do
+    shown="$(timeout 10 xdotool search --onlyvisible --name "^($MENU|$BELL|$TELEPORT|$BB84)\$" \
+      2>/dev/null)" || shown=""
+    [ -n "$shown" ] && break
+    sleep 1
+  done
   if [ -z "$shown" ]; then
     expect_exit_within 1000
     expect_quiet
