@@ -41,16 +41,16 @@ const char* const descriptionLines[11] = {
 
 // Added below the eleven lines while Message is unlit.
 const char* const withheldLines[3] = {
-    "Without the message Bob's photon keeps one of",
-    "four polarizations at random: on average it is",
-    "unpolarized, and Bob learns nothing of photon 1.",
+    "Without the message Bob's photon is left in",
+    "one of four states: averaged over Alice's",
+    "results it is unpolarized; Bob learns nothing.",
 };
 
 // The tally's panel, in pixels of the view's design with y downward: over the
-// empty corner right of the crystal and below Bob's output arrow.
+// empty corner right of the crystal and below where Bob's output arrow stops.
 constexpr float tallyLeft = 545;
-constexpr float tallyTop = 330;  // the heading's baseline
-constexpr float tallyLine = 36;
+constexpr float tallyTop = 415;  // the heading's baseline
+constexpr float tallyLine = 33;
 constexpr float tallyBarLeft = 585;
 constexpr float tallyBarFull = 200;  // a share of 1
 constexpr float tallyCountRight = 860;
