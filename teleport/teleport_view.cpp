@@ -407,8 +407,10 @@ void TeleportView::drawChannel() {
     sceneLineWidth(2);
     glNormal3f(0, 0, 1);
     lampColours[4].apply();
+    // A tally on show tells whether its messages went out.
+    const bool sent = showTally ? tally.messageSent : facts.messageSent;
     glBegin(GL_LINES);
-    if (facts.messageSent) {
+    if (sent) {
         glVertex3f(-1.8f, 2, -2);
         glVertex3f(2.4f, 1.4f, -9.5f);
     } else {
@@ -459,8 +461,12 @@ void TeleportView::drawLegend() {
 void TeleportView::drawTally() {
     // GL state changed here and restored below: a flat projection in design
     // pixels, no lighting (plain colours) and no depth test (over the scene).
+    // Colour material goes off too: the panel's colours must not stay in the
+    // material, which the pop leaves alone and a next glColor of the colour
+    // restored here would not renew.
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();

@@ -49,6 +49,8 @@ TEST_F(TeleportOptions, WithoutTheMessageBobKeepsAlicesPhotonWithItTheRunIsAsAlw
     fixedSeed = seedGiving(6, 1);
     window->outcomeSource.state = seedGiving(4, 2);
     ASSERT_EQ(window->messageButton->value(), 1);
+    EXPECT_STREQ(window->messageButton->tooltip(), "Key: \"m\"");
+    EXPECT_STREQ(window->repeatButton->tooltip(), "Key: \"r\"");
     EXPECT_TRUE(pressKeyButton(*window, 'm', 0));
     ASSERT_EQ(window->messageButton->value(), 0);
     FrameLog log;
@@ -94,6 +96,12 @@ TEST_F(TeleportOptions, WithoutTheMessageBobKeepsAlicesPhotonWithItTheRunIsAsAlw
 
 TEST_F(TeleportOptions, RepeatTalliesAThousandWithoutTouchingTheRunsDraws) {
     const RandomSource input = window->polarizationSource, outcome = window->outcomeSource;
+    // The finished picture of a run whose output is red, the colour of the
+    // "Description" word drawn last before the panel.
+    view->setPhase(11);
+    view->outputZ = -1.69f;
+    view->facts = teleport(0, 0, true);
+    view->outputArrow.colour.select(0);
     EXPECT_TRUE(pressKeyButton(*window, 'r', 0));
     ASSERT_EQ(window->repeatButton->value(), 1);
     FrameLog log;
@@ -115,7 +123,9 @@ TEST_F(TeleportOptions, RepeatTalliesAThousandWithoutTouchingTheRunsDraws) {
     // The animated run's sources and picture are as they were.
     EXPECT_EQ(window->polarizationSource.state, input.state);
     EXPECT_EQ(window->outcomeSource.state, outcome.state);
-    EXPECT_EQ(view->phase, 1);
+    EXPECT_EQ(view->phase, 11);
+    // The panel's colours do not leak into the scene.
+    EXPECT_GT(outputPixelsAlong(0, 0), 3);
 
     // Stop holds a tally between two steps; Return held ends it at once.
     window->messageButton->value(0);
