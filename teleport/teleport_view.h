@@ -42,8 +42,8 @@ public:
     // What the current or last run decided: input, Alice's result, message, Bob's
     // operation, output. Polarizer, legend, lamps, dial and output arrow show it.
     TeleportFacts facts;
-    // The Repeat mode's totals, shown in place of the explanation's corner from a
-    // tally's Start until the next animated run begins.
+    // The Repeat mode's totals, shown beside the crystal from a tally's Start
+    // until the next animated run begins.
     TeleportTally tally;
     bool showTally = false;
     // The window this view belongs to; the registry's current one when unset.

@@ -16,17 +16,15 @@ namespace {
 using namespace teleport_probe;
 
 struct TeleportOptions : testing::Test {
-    TeleportWindow* window = nullptr;
-    TeleportView* view = nullptr;
+    TeleportWindow* window;
+    TeleportView* view;
 
-    void SetUp() override {
+    TeleportOptions() {
         RandomSource::setTickSource(fixedTicks);
-        Fl::e_x_root = 5000;  // the pointer off the description
-        Fl::e_y_root = 5000;
-        window = openWindow();
-        view = window->view;
+        Fl::e_x_root = Fl::e_y_root = 5000;  // the pointer off the description
+        view = (window = openWindow())->view;
     }
-    void TearDown() override { RandomSource::setTickSource(nullptr); }
+    ~TeleportOptions() override { RandomSource::setTickSource(nullptr); }
 
     // Pixels of the output arrow's colour `preset` near its axis, if it lay
     // along `degrees`, at both heads.
