@@ -19,7 +19,7 @@
 namespace {
 
 // What a key asks for; each window decides which of its buttons that is.
-enum class Role { Start, Next, Stop, Pause, Count, Polarization, Leave, First, Second, Third };
+enum class Role { Start, Next, Stop, Pause, Count, Polarization, Message, Repeat, Leave, First, Second, Third };
 
 struct Key {
     int code;
@@ -42,6 +42,8 @@ const Key kKeys[] = {
     {'p', Role::Pause, "\"p\""},
     {'c', Role::Count, "\"c\""},
     {'o', Role::Polarization, "\"o\""},
+    {'m', Role::Message, "\"m\""},
+    {'r', Role::Repeat, "\"r\""},
     {FL_Escape, Role::Leave, "Escape"},
 };
 
@@ -52,6 +54,8 @@ struct Buttons {
     Fl_Button* pause = nullptr;
     Fl_Button* count = nullptr;
     Fl_Button* polarization = nullptr;
+    Fl_Button* message = nullptr;
+    Fl_Button* repeat = nullptr;
     Fl_Button* leave = nullptr;
     Fl_Button* first = nullptr;
     Fl_Button* second = nullptr;
@@ -69,6 +73,8 @@ Buttons buttonsOf(Fl_Window& window) {
     } else if (auto* teleport = dynamic_cast<TeleportWindow*>(&window)) {
         b.start = teleport->startButton;
         b.stop = teleport->stopButton;
+        b.message = teleport->messageButton;
+        b.repeat = teleport->repeatButton;
         b.leave = teleport->returnButton;
     } else if (auto* bb84 = dynamic_cast<Bb84Window*>(&window)) {
         b.start = bb84->startButton;
@@ -91,6 +97,8 @@ Fl_Button* buttonFor(const Buttons& b, Role role) {
     case Role::Pause: return b.pause;
     case Role::Count: return b.count;
     case Role::Polarization: return b.polarization;
+    case Role::Message: return b.message;
+    case Role::Repeat: return b.repeat;
     case Role::Leave: return b.leave;
     case Role::First: return b.first;
     case Role::Second: return b.second;

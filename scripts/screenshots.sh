@@ -37,6 +37,39 @@ shot "$menu" menu
 demo "$BELL" bell 1.2
 demo "$TELEPORT" teleport 2.2
 demo "$BB84" bb84 6
+
+# The teleportation's options. done_running WINDOW: waits until Start shows its
+# own green again (greyed, it is a pale green).
+done_running() {
+  local r g b
+  sleep 0.5
+  while read -r r g b <<<"$(pixel "$1" 680 733)" && ! { [ "$g" -gt 150 ] && [ "$r" -lt 60 ]; }; do
+    sleep 0.2
+  done
+}
+window="$(open_demo "$menu" "$TELEPORT")"
+click "$window" 80 717  # Message off
+# A run whose result turns the photon (lamp 2 or 3 lit): it comes out at
+# another angle than the input's.
+for try in 1 2 3 4 5 6 7 8 9 10; do
+  click "$window" ${START[$TELEPORT]}
+  done_running "$window"
+  read -r r2 g2 b2 <<<"$(pixel "$window" 147 414)"
+  read -r r3 g3 b3 <<<"$(pixel "$window" 185 414)"
+  [ $((r2 - b2)) -gt 100 ] || [ $((r3 - b3)) -gt 100 ] && break
+done
+shot "$window" teleport-no-message
+click "$window" 463 717  # Repeat on
+click "$window" 80 717   # Message on
+click "$window" ${START[$TELEPORT]}
+done_running "$window"
+shot "$window" teleport-tally
+click "$window" 80 717   # Message off
+click "$window" ${START[$TELEPORT]}
+done_running "$window"
+shot "$window" teleport-tally-no-message
+click "$window" ${RETURN[$TELEPORT]}
+wait_gone "$TELEPORT"
 click "$menu" 859 616
 expect_exit
 
