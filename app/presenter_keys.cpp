@@ -19,7 +19,7 @@
 namespace {
 
 // What a key asks for; each window decides which of its buttons that is.
-enum class Role { Start, Next, Stop, Pause, Count, Polarization, Leave, First, Second, Third };
+enum class Role { Start, Next, Stop, Pause, Count, Local, Polarization, Leave, First, Second, Third };
 
 struct Key {
     int code;
@@ -41,6 +41,7 @@ const Key kKeys[] = {
     {'.', Role::Stop, "\".\""},
     {'p', Role::Pause, "\"p\""},
     {'c', Role::Count, "\"c\""},
+    {'l', Role::Local, "\"l\""},
     {'o', Role::Polarization, "\"o\""},
     {FL_Escape, Role::Leave, "Escape"},
 };
@@ -51,6 +52,7 @@ struct Buttons {
     Fl_Button* stop = nullptr;
     Fl_Button* pause = nullptr;
     Fl_Button* count = nullptr;
+    Fl_Button* local = nullptr;
     Fl_Button* polarization = nullptr;
     Fl_Button* leave = nullptr;
     Fl_Button* first = nullptr;
@@ -65,6 +67,7 @@ Buttons buttonsOf(Fl_Window& window) {
         b.stop = bell->stopButton;
         b.pause = bell->pauseButton;
         b.count = bell->countButton;
+        b.local = bell->localButton;
         b.leave = bell->returnButton;
     } else if (auto* teleport = dynamic_cast<TeleportWindow*>(&window)) {
         b.start = teleport->startButton;
@@ -90,6 +93,7 @@ Fl_Button* buttonFor(const Buttons& b, Role role) {
     case Role::Stop: return b.stop;
     case Role::Pause: return b.pause;
     case Role::Count: return b.count;
+    case Role::Local: return b.local;
     case Role::Polarization: return b.polarization;
     case Role::Leave: return b.leave;
     case Role::First: return b.first;
@@ -171,9 +175,11 @@ void nameKeysInTooltips(Fl_Window& window) {
         }
         it->second.push_back(entry.name);
     }
-    // "Key: Escape", "Keys: Space, Enter or Page Down".
+    // "Key: Escape", "Keys: Space, Enter or Page Down", under what a button's
+    // tooltip already says.
     for (const auto& [button, names] : named) {
-        std::string text = names.size() == 1 ? "Key: " : "Keys: ";
+        std::string text = button->tooltip() ? std::string(button->tooltip()) + "\n" : "";
+        text += names.size() == 1 ? "Key: " : "Keys: ";
         for (size_t i = 0; i < names.size(); ++i) {
             if (i > 0) {
                 text += i + 1 == names.size() ? " or " : ", ";

@@ -7,6 +7,7 @@
 #include "bell/bell_run.h"
 #include "bell/bell_view.h"
 #include "bell/counter_box.h"
+#include "bell/inequality_verdict.h"
 #include "scene/frame_step.h"
 
 #include <FL/Fl.H>
@@ -17,6 +18,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -112,6 +114,17 @@ void BellWindow::buildControls() {
         inequalityValues[i] = caption(347 + 150 * i, 295, 96, 34, inequalityText[i], 1, 32);
         inequalityValues[i]->labelcolor(1);
     }
+    // The verdict takes the place of the row's left "??" from the first Start
+    // on; made after the row, it is drawn over it.
+    verdictDisplay = new CounterBox(FL_FLAT_BOX, 15, 295, 325, 34, verdictText);
+    verdictDisplay->color(92);
+    verdictDisplay->labelfont(1);
+    verdictDisplay->labelsize(24);
+    verdictDisplay->align(FL_ALIGN_INSIDE | FL_ALIGN_RIGHT);
+    verdictDisplay->hide();
+    // Local stands under Count, over the row's right "??", which it hides.
+    localButton = lightButton(761, 288, 120, "Local");
+    localButton->tooltip("photons carry their answers: a local hidden-variable source");
 
     // Counter table: a row per outcome, a column per pair of directions.
     const char* const rowCaptions[4] = {"+ +", "+ -", "- +", "-  -"};
@@ -143,13 +156,13 @@ void BellWindow::resetDisplays() {
     for (int l = 0; l < 3; ++l) {
         for (int r = 0; r < 3; ++r) {
             for (int o = 0; o < 4; ++o) {
-                counts[l][r][o] = 0;
                 std::snprintf(counterText[l][r][o], sizeof counterText[l][r][o], "0");
                 counterStale[l][r][o] = true;
             }
         }
     }
     showPerformed(0);
+    verdictDisplay->show();
     flushDisplays();
 }
 
@@ -159,25 +172,32 @@ void BellWindow::showPerformed(int pairNumber) {
 }
 
 void BellWindow::updateCounterDisplay() {
-    const int count = counts[leftSetting][rightSetting][outcome];
-    std::snprintf(counterText[leftSetting][rightSetting][outcome],
-                  sizeof counterText[0][0][0], "%d", count);
-    counterStale[leftSetting][rightSetting][outcome] = true;
-    if (outcome != 0) {
+    const int l = experiment.leftSetting;
+    const int r = experiment.rightSetting;
+    const int o = experiment.outcome;
+    std::snprintf(counterText[l][r][o], sizeof counterText[0][0][0], "%d", experiment.counts[l][r][o]);
+    counterStale[l][r][o] = true;
+    if (o != 0) {
         return;
     }
     // N(A+,C+), N(B+,C+), N(A+,B+) in the inequality row.
     int cell = -1;
-    if (leftSetting == 0 && rightSetting == 2) cell = 0;
-    if (leftSetting == 1 && rightSetting == 2) cell = 1;
-    if (leftSetting == 0 && rightSetting == 1) cell = 2;
+    if (l == 0 && r == 2) cell = 0;
+    if (l == 1 && r == 2) cell = 1;
+    if (l == 0 && r == 1) cell = 2;
     if (cell >= 0) {
-        std::snprintf(inequalityText[cell], sizeof inequalityText[cell], "%d", count);
+        std::snprintf(inequalityText[cell], sizeof inequalityText[cell], "%d", experiment.counts[l][r][o]);
         inequalityStale[cell] = true;
     }
 }
 
 void BellWindow::flushDisplays() {
+    const std::string verdict =
+        verdictFor(violationSigmas(experiment.inequalityLeft(), experiment.inequalityRight()));
+    if (verdict != verdictText) {
+        std::snprintf(verdictText, sizeof verdictText, "%s", verdict.c_str());
+        verdictDisplay->redraw();
+    }
     if (performedStale) {
         performedDisplay->redraw();
         performedStale = false;
