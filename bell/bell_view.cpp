@@ -190,7 +190,7 @@ void BellView::drawHiddenPolarizations() {
         glPushMatrix();
         glTranslatef(photonX, kPhotonHeight, side[0]);
         glRotatef(-side[1], 1, 0, 0);
-        glScalef(0.12f, 1.5f, 0.12f);
+        glScalef(0.15f, 1.8f, 0.15f);
         glutSolidCube(1);
         glPopMatrix();
     }

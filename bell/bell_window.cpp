@@ -192,10 +192,12 @@ void BellWindow::updateCounterDisplay() {
 }
 
 void BellWindow::flushDisplays() {
-    const std::string verdict =
-        verdictFor(violationSigmas(experiment.inequalityLeft(), experiment.inequalityRight()));
+    // A violation beyond chance is red like the numbers that show it.
+    const double z = violationSigmas(experiment.inequalityLeft(), experiment.inequalityRight());
+    const std::string verdict = verdictFor(z);
     if (verdict != verdictText) {
         std::snprintf(verdictText, sizeof verdictText, "%s", verdict.c_str());
+        verdictDisplay->labelcolor(significantViolation(z) ? FL_RED : FL_BLACK);
         verdictDisplay->redraw();
     }
     if (performedStale) {

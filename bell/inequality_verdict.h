@@ -9,6 +9,9 @@
 // source) z is about a normal variable of mean 0 and spread 1.
 double violationSigmas(int left, int right);
 
+// Whether z is a violation beyond chance: 3 standard deviations or more.
+bool significantViolation(double z);
+
 // "violated by 4.1 σ" from z = 3 on, "holds (−0.6 σ)" below 0, otherwise
 // "not yet significant (1.8 σ)". z is shown rounded down to one decimal, so
 // that the number never contradicts the verdict (2.97 is not yet 3.0).
