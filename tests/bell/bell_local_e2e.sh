@@ -7,16 +7,9 @@
 source "$(dirname "$0")/../support/e2e_lib.sh"
 
 LOCAL_LIGHT="770 309"
-# red_pixels WINDOW X Y W H: how many pixels of a rectangle are plain red, as the
-# verdict's text is when the inequality is violated (the window is orange).
-red_pixels() {
-  local wx wy
-  read -r wx wy <<<"$(window_origin "$1")"
-  # Lines read "x,y: (r,g,b) ...".
-  import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" -depth 8 txt:- |
-    awk -F'[(),]' 'NR > 1 && $3 > 200 && $4 < 60 && $5 < 60 { n++ } END { print n + 0 }'
-}
-verdict_red() { red_pixels "$1" 15 297 325 30; }
+# Plain red pixels in the verdict, as its text is when the inequality is
+# violated (the window around it is orange).
+verdict_red() { count_pixels "$1" 15 297 325 30 'r > 200 && g < 60 && b < 60'; }
 verdict_ink() { ink_width "$1" 15 297 325 30; }
 lit() {
   local r g b
