@@ -23,6 +23,11 @@
 namespace {
 
 constexpr double kMostPairs = 999999;
+// The inequality row's "<=" and "+" between its values, with question marks
+// until pairs are counted and a verdict answers them. Both ends lose the same
+// width, so the centred signs stay where they were.
+const char* const kRowBeforeCounting = "??             <=              +              ??";
+const char* const kRowCounting = "             <=              +              ";
 int liveWindows = 0;
 
 Fl_Box* caption(int x, int y, int w, int h, const char* text, int font, int size) {
@@ -107,23 +112,21 @@ void BellWindow::buildControls() {
     // The inequality, and a row where its three counts stand between "<=" and "+".
     caption(104, 248, 130, 40, "Bell-inequality:", 9, 44)->labelcolor(60);
     caption(336, 254, 410, 34, "N(A+,C+) <= N(B+,C+) + N(A+,B+)", 1, 26);
-    inequalityRow = caption(346, 294, 400, 34,
-                            "??             <=              +              ??", 1, 32);
+    inequalityRow = caption(346, 294, 400, 34, kRowBeforeCounting, 1, 32);
     inequalityRow->labelcolor(1);
     for (int i = 0; i < 3; ++i) {
         inequalityValues[i] = caption(347 + 150 * i, 295, 96, 34, inequalityText[i], 1, 32);
         inequalityValues[i]->labelcolor(1);
     }
-    // The verdict takes the place of the row's left "??" from the first Start
-    // on; made after the row, it is drawn over it.
+    // The verdict, left of the row, from the first Start on.
     verdictDisplay = new CounterBox(FL_FLAT_BOX, 15, 295, 325, 34, verdictText);
     verdictDisplay->color(92);
     verdictDisplay->labelfont(1);
     verdictDisplay->labelsize(24);
     verdictDisplay->align(FL_ALIGN_INSIDE | FL_ALIGN_RIGHT);
     verdictDisplay->hide();
-    // Local stands under Count, over the row's right "??", which it hides.
-    localButton = lightButton(761, 288, 120, "Local");
+    // Local stands under Count, right of the row's right "??".
+    localButton = lightButton(803, 288, 92, "Local");
     localButton->tooltip("photons carry their answers: a local hidden-variable source");
 
     // Counter table: a row per outcome, a column per pair of directions.
@@ -162,6 +165,12 @@ void BellWindow::resetDisplays() {
         }
     }
     showPerformed(0);
+    if (inequalityRow->label() != kRowCounting) {
+        inequalityRow->label(kRowCounting);
+        // The question marks stood outside the row's box, beyond what its
+        // label's redraw covers.
+        redraw();
+    }
     verdictDisplay->show();
     flushDisplays();
 }

@@ -60,7 +60,7 @@ press_key "$bell" ctrl+a
 xdotool type --delay 50 1
 click "$bell" ${START[$BELL]}
 end=$((SECONDS + 20))
-until [ "$(count_pixels "$bell" 15 340 994 390 'r < 40 && g > 150 && b > 150')" -gt 30 ]; do
+until [ "$(count_pixels "$bell" 520 380 380 160 'r < 40 && g > 150 && b > 150')" -gt 30 ]; do
   [ $SECONDS -le $end ] || fail "no local pair's rods in the picture"
 done
 press_key "$bell" s

@@ -6,11 +6,13 @@
 # mechanics (about 7.5 sigma expected) misses it practically never.
 source "$(dirname "$0")/../support/e2e_lib.sh"
 
-LOCAL_LIGHT="770 309"
+LOCAL_LIGHT="814 309"
 # Plain red pixels in the verdict, as its text is when the inequality is
 # violated (the window around it is orange).
 verdict_red() { count_pixels "$1" 15 297 325 30 'r > 200 && g < 60 && b < 60'; }
 verdict_ink() { ink_width "$1" 15 297 325 30; }
+# The row's right "??", until the first Start.
+right_marks() { count_pixels "$1" 752 297 48 30 'r > 200 && g < 60 && b < 60'; }
 lit() {
   local r g b
   read -r r g b <<<"$(pixel "$1" $LOCAL_LIGHT)"
@@ -36,6 +38,7 @@ count_pairs() {
 to_menu
 bell="$(open_demo "$MENU_WINDOW" "$BELL")"
 [ "$(verdict_red "$bell")" -gt 20 ] || fail "the row's left \"??\" is not shown before the first Start"
+[ "$(right_marks "$bell")" -gt 20 ] || fail "the row's right \"??\" is not shown before the first Start"
 lit "$bell" && fail "Local is lit in a fresh window"
 
 echo "quantum mechanics: Count on, Experiment 20000, Start"
@@ -46,6 +49,7 @@ xdotool type --delay 50 20000 2>/dev/null || true
 sleep 0.3
 count_pairs "$bell"
 [ "$(verdict_red "$bell")" -gt 100 ] || fail "the quantum run's verdict is not a red \"violated\""
+[ "$(right_marks "$bell")" -eq 0 ] || fail "the row's right \"??\" is still shown"
 
 echo "\"l\" lights Local; 20000 local pairs"
 press_key "$bell" l
@@ -55,7 +59,7 @@ count_pairs "$bell"
 [ "$(verdict_red "$bell")" -lt 5 ] || fail "the local run's verdict reads \"violated\""
 
 echo "a click puts Local out again"
-click "$bell" 821 309
+click "$bell" 850 309
 lit "$bell" && fail "a click did not put Local out"
 press_key "$bell" Escape
 wait_gone "$BELL"
