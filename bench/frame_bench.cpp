@@ -255,7 +255,7 @@ void benchBell(const Repeats& repeats) {
             window->startButton->do_callback();
             pairsPerSecond.push_back(repeats.countedPairs / StepTimes::secondsSince(began));
         }
-        Figure counting = rateFigure(std::string("Bell run: count only") + (local ? ", Local" : "") +
+        Figure counting = rateFigure(std::string("Bell run: count only") + (local ? " with Local" : "") +
                                          " (" + std::to_string(repeats.countedPairs) + " pairs)",
                                      "pairs/s");
         counting.target.kind = Target::AtLeast;
