@@ -73,6 +73,11 @@ while [ $SECONDS -lt $end ]; do
   done
   if [ ${#args[@]} -gt 0 ]; then
     timeout 20 xdotool "${args[@]}" >/dev/null 2>&1 || true
+    # xdotool ends early when a window it names has closed (or at the timeout),
+    # possibly between a drag's mousedown and mouseup, or a key's press and
+    # release. A real mouse always lets go: so do we, or the server drops the
+    # next click's press as a repeat and the final "Exit" never fires.
+    xdotool mouseup 1 keyup ctrl >/dev/null 2>&1 || true
   fi
 
   # Still running, or ended cleanly by an Exit; a crash ends with another status.
@@ -83,10 +88,17 @@ while [ $SECONDS -lt $end ]; do
     to_menu
     continue
   fi
-  # A window query is answered at once, and some window of the program is shown
-  # (the menu's Exit may have left only a demonstration window).
-  shown="$(timeout 1 xdotool search --onlyvisible --name "^($MENU|$BELL|$TELEPORT|$BB84)\$" 2>/dev/null)" ||
-    shown=""
+  # Some window of the program is shown (the menu's Exit may have left only a
+  # demonstration window). The query fails when a window it looks at closes
+  # meanwhile (a tooltip, say), and is slow on a loaded machine: only none shown
+  # twice, a second apart, means the program has been left.
+  shown=""
+  for _ in 1 2; do
+    shown="$(timeout 10 xdotool search --onlyvisible --name "^($MENU|$BELL|$TELEPORT|$BB84)\$" \
+      2>/dev/null)" || shown=""
+    [ -n "$shown" ] && break
+    sleep 1
+  done
   if [ -z "$shown" ]; then
     expect_exit_within 1000
     expect_quiet
