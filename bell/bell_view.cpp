@@ -185,7 +185,8 @@ void BellView::drawHiddenPolarizations() {
     // detectors (30 degrees a direction): the left at the hidden angle, the
     // right, which answers the other way, a quarter turn from it.
     glColor3f(0, 1, 1);
-    const float sides[2][2] = {{photonSpread, hiddenPolarization}, {-photonSpread, hiddenPolarization + 90}};
+    const float sides[2][2] = {{photonSpread, hiddenPolarization},
+                               {-photonSpread, hiddenPolarization + 90}};
     for (const auto& side : sides) {
         glPushMatrix();
         glTranslatef(photonX, kPhotonHeight, side[0]);

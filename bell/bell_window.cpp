@@ -184,7 +184,8 @@ void BellWindow::updateCounterDisplay() {
     const int l = experiment.leftSetting;
     const int r = experiment.rightSetting;
     const int o = experiment.outcome;
-    std::snprintf(counterText[l][r][o], sizeof counterText[0][0][0], "%d", experiment.counts[l][r][o]);
+    const int count = experiment.counts[l][r][o];
+    std::snprintf(counterText[l][r][o], sizeof counterText[0][0][0], "%d", count);
     counterStale[l][r][o] = true;
     if (o != 0) {
         return;
@@ -195,7 +196,7 @@ void BellWindow::updateCounterDisplay() {
     if (l == 1 && r == 2) cell = 1;
     if (l == 0 && r == 1) cell = 2;
     if (cell >= 0) {
-        std::snprintf(inequalityText[cell], sizeof inequalityText[cell], "%d", experiment.counts[l][r][o]);
+        std::snprintf(inequalityText[cell], sizeof inequalityText[cell], "%d", count);
         inequalityStale[cell] = true;
     }
 }

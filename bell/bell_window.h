@@ -35,7 +35,7 @@ public:
     Fl_Button* returnButton = nullptr;
     Fl_Box* inequalityRow = nullptr;
     Fl_Box* inequalityValues[3] = {};
-    // Hidden until the first Start; then it covers the row's left "??".
+    // Hidden until the first Start, when the row's question marks give way to it.
     Fl_Box* verdictDisplay = nullptr;
     Fl_Box* counterDisplays[3][3][4] = {};
 
