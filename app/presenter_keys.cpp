@@ -19,7 +19,9 @@
 namespace {
 
 // What a key asks for; each window decides which of its buttons that is.
-enum class Role { Start, Next, Stop, Pause, Count, Polarization, Message, Repeat, Leave, First, Second, Third };
+enum class Role {
+    Start, Next, Stop, Pause, Count, Local, Polarization, Message, Repeat, Leave, First, Second, Third
+};
 
 struct Key {
     int code;
@@ -41,6 +43,7 @@ const Key kKeys[] = {
     {'.', Role::Stop, "\".\""},
     {'p', Role::Pause, "\"p\""},
     {'c', Role::Count, "\"c\""},
+    {'l', Role::Local, "\"l\""},
     {'o', Role::Polarization, "\"o\""},
     {'m', Role::Message, "\"m\""},
     {'r', Role::Repeat, "\"r\""},
@@ -53,6 +56,7 @@ struct Buttons {
     Fl_Button* stop = nullptr;
     Fl_Button* pause = nullptr;
     Fl_Button* count = nullptr;
+    Fl_Button* local = nullptr;
     Fl_Button* polarization = nullptr;
     Fl_Button* message = nullptr;
     Fl_Button* repeat = nullptr;
@@ -69,6 +73,7 @@ Buttons buttonsOf(Fl_Window& window) {
         b.stop = bell->stopButton;
         b.pause = bell->pauseButton;
         b.count = bell->countButton;
+        b.local = bell->localButton;
         b.leave = bell->returnButton;
     } else if (auto* teleport = dynamic_cast<TeleportWindow*>(&window)) {
         b.start = teleport->startButton;
@@ -96,6 +101,7 @@ Fl_Button* buttonFor(const Buttons& b, Role role) {
     case Role::Stop: return b.stop;
     case Role::Pause: return b.pause;
     case Role::Count: return b.count;
+    case Role::Local: return b.local;
     case Role::Polarization: return b.polarization;
     case Role::Message: return b.message;
     case Role::Repeat: return b.repeat;
@@ -179,9 +185,11 @@ void nameKeysInTooltips(Fl_Window& window) {
         }
         it->second.push_back(entry.name);
     }
-    // "Key: Escape", "Keys: Space, Enter or Page Down".
+    // "Key: Escape", "Keys: Space, Enter or Page Down", under what a button's
+    // tooltip already says.
     for (const auto& [button, names] : named) {
-        std::string text = names.size() == 1 ? "Key: " : "Keys: ";
+        std::string text = button->tooltip() ? std::string(button->tooltip()) + "\n" : "";
+        text += names.size() == 1 ? "Key: " : "Keys: ";
         for (size_t i = 0; i < names.size(); ++i) {
             if (i > 0) {
                 text += i + 1 == names.size() ? " or " : ", ";

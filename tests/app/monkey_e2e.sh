@@ -12,12 +12,12 @@ duration="${MONKEY_SECONDS:-80}"
 # Control points per window, with room for a little jitter.
 declare -A POINTS=(
   [$MENU]="122 160|592 160|122 460|270 160|740 160|270 460|300 300|600 600"
-  [$BELL]="806 193|953 179|821 263|953 235|953 303|929 50|500 500|80 650|300 100|700 700"
+  [$BELL]="806 193|953 179|821 263|850 309|953 235|953 303|929 50|500 500|80 650|300 100|700 700"
   [$TELEPORT]="587 717|732 715|953 717|500 400|80 600|360 713|300 300|80 717|463 717"
   [$BB84]="951 465|900 515|951 515|1000 515|951 580|949 640|951 712|80 650|400 300|600 500"
 )
 KEYS=(Escape Return Tab space BackSpace ctrl+a Up Down Left Right 0 5 9 minus period e
-      s b c p o 1 2 3 Next Prior F5 KP_Enter)
+      s b c p o l m r 1 2 3 Next Prior F5 KP_Enter)
 TEXTS=(1000 0 999999 12 -5 abc 3.7 1e9 99999999 "" 42 7)
 
 pick() { local -n list=$1; echo "${list[$((RANDOM % ${#list[@]}))]}"; }

@@ -203,6 +203,16 @@ region_hash() {
   import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage rgb:- | md5sum | cut -d' ' -f1
 }
 
+# count_pixels WINDOW X Y W H TEST: how many pixels of a rectangle of the window
+# on screen pass TEST, an awk condition on r, g and b (0..255).
+count_pixels() {
+  local wx wy
+  read -r wx wy <<<"$(window_origin "$1")"
+  # Lines read "x,y: (r,g,b) ...".
+  import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" -depth 8 txt:- |
+    awk -F'[(),]' "NR > 1 { r = \$3; g = \$4; b = \$5; if ($6) n++ } END { print n + 0 }"
+}
+
 # ink_width WINDOW X Y W H [THRESHOLD]: width in pixels of the dark text inside a
 # rectangle of the window (0 when there is none); pixels darker than THRESHOLD
 # percent grey (default 25) count as ink.
