@@ -2,8 +2,11 @@
 # Quantum mechanics against a local hidden-variable source, as a class would see
 # them: 20,000 counted pairs each; the quantum run's verdict reads "violated"
 # (in red), the Local run's does not (z below 3). The seed comes from the clock:
-# a local source reaches 3 sigma by chance in about 1 run of 740, quantum
-# mechanics (about 7.5 sigma expected) misses it practically never.
+# a local source reaches 3 sigma by chance in about 1 run of 740, so a local run
+# that does is counted once more (Start begins the counts afresh), and only two
+# in a row fail: once in half a million runs, but every time for a local rule
+# that breaks the inequality. Quantum mechanics (about 7.5 sigma expected)
+# misses 3 sigma practically never.
 source "$(dirname "$0")/../support/e2e_lib.sh"
 
 LOCAL_LIGHT="814 309"
@@ -56,6 +59,10 @@ press_key "$bell" l
 lit "$bell" || fail "'l' did not light Local"
 count_pairs "$bell"
 [ "$(verdict_ink "$bell")" -gt 60 ] || fail "the local run shows no verdict"
+if [ "$(verdict_red "$bell")" -ge 5 ]; then
+  echo "the local run reads \"violated\", as one in 740 does by chance: counting again"
+  count_pairs "$bell"
+fi
 [ "$(verdict_red "$bell")" -lt 5 ] || fail "the local run's verdict reads \"violated\""
 
 echo "a click puts Local out again"
