@@ -20,7 +20,8 @@ namespace {
 
 // What a key asks for; each window decides which of its buttons that is.
 enum class Role {
-    Start, Next, Stop, Pause, Count, Polarization, Eavesdropper, Leave, First, Second, Third
+    Start, Next, Stop, Pause, Count, Local, Polarization, Eavesdropper, Message, Repeat, Leave,
+    First, Second, Third
 };
 
 struct Key {
@@ -43,8 +44,11 @@ const Key kKeys[] = {
     {'.', Role::Stop, "\".\""},
     {'p', Role::Pause, "\"p\""},
     {'c', Role::Count, "\"c\""},
+    {'l', Role::Local, "\"l\""},
     {'o', Role::Polarization, "\"o\""},
     {'e', Role::Eavesdropper, "\"e\""},
+    {'m', Role::Message, "\"m\""},
+    {'r', Role::Repeat, "\"r\""},
     {FL_Escape, Role::Leave, "Escape"},
 };
 
@@ -54,8 +58,11 @@ struct Buttons {
     Fl_Button* stop = nullptr;
     Fl_Button* pause = nullptr;
     Fl_Button* count = nullptr;
+    Fl_Button* local = nullptr;
     Fl_Button* polarization = nullptr;
     Fl_Button* eavesdropper = nullptr;
+    Fl_Button* message = nullptr;
+    Fl_Button* repeat = nullptr;
     Fl_Button* leave = nullptr;
     Fl_Button* first = nullptr;
     Fl_Button* second = nullptr;
@@ -69,10 +76,13 @@ Buttons buttonsOf(Fl_Window& window) {
         b.stop = bell->stopButton;
         b.pause = bell->pauseButton;
         b.count = bell->countButton;
+        b.local = bell->localButton;
         b.leave = bell->returnButton;
     } else if (auto* teleport = dynamic_cast<TeleportWindow*>(&window)) {
         b.start = teleport->startButton;
         b.stop = teleport->stopButton;
+        b.message = teleport->messageButton;
+        b.repeat = teleport->repeatButton;
         b.leave = teleport->returnButton;
     } else if (auto* bb84 = dynamic_cast<Bb84Window*>(&window)) {
         b.start = bb84->startButton;
@@ -96,8 +106,11 @@ Fl_Button* buttonFor(const Buttons& b, Role role) {
     case Role::Stop: return b.stop;
     case Role::Pause: return b.pause;
     case Role::Count: return b.count;
+    case Role::Local: return b.local;
     case Role::Polarization: return b.polarization;
     case Role::Eavesdropper: return b.eavesdropper;
+    case Role::Message: return b.message;
+    case Role::Repeat: return b.repeat;
     case Role::Leave: return b.leave;
     case Role::First: return b.first;
     case Role::Second: return b.second;
@@ -178,9 +191,11 @@ void nameKeysInTooltips(Fl_Window& window) {
         }
         it->second.push_back(entry.name);
     }
-    // "Key: Escape", "Keys: Space, Enter or Page Down".
+    // "Key: Escape", "Keys: Space, Enter or Page Down", under what a button's
+    // tooltip already says.
     for (const auto& [button, names] : named) {
-        std::string text = names.size() == 1 ? "Key: " : "Keys: ";
+        std::string text = button->tooltip() ? std::string(button->tooltip()) + "\n" : "";
+        text += names.size() == 1 ? "Key: " : "Keys: ";
         for (size_t i = 0; i < names.size(); ++i) {
             if (i > 0) {
                 text += i + 1 == names.size() ? " or " : ", ";

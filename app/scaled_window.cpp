@@ -134,6 +134,12 @@ void ScaledWindow::show() {
         }
     }
     Fl_Window::show();
+    // Without a window manager FLTK shows a full-screen window (and leaves full
+    // screen) by making a new window that the server places itself, and such a
+    // window gets no name. Named again, it stays findable by its title.
+    if (!parent() && label()) {
+        label(label());
+    }
 }
 
 void ScaledWindow::toggleFullScreen() {

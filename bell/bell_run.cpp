@@ -12,11 +12,8 @@
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Value_Input.H>
 
-#include <cmath>
-
 namespace {
 
-constexpr double kRadiansPerDegree = 0.017453292519944444;
 constexpr double kPhotonStep = 0.1;
 // Frames that Pause holds the pair just before and just after detection.
 constexpr int kPauseFrames = 99;
@@ -76,6 +73,10 @@ bool BellRun::hold() {
 }
 
 bool BellRun::animatePair() {
+    const BellExperiment& pair = window.experiment;
+    // A local pair's photons carry their hidden polarization from the crystal on.
+    view.showHiddenPolarization = pair.local;
+    view.hiddenPolarization = static_cast<float>(pair.hiddenAngle);
     // 1: the pump photon flies to the crystal.
     view.setPhase(1);
     if (!glide(-4.0, 0)) return false;
@@ -84,10 +85,10 @@ bool BellRun::animatePair() {
     if (!glide(1.3, 0.028)) return false;
     // 3: the detectors turn to this pair's directions.
     view.setPhase(3);
-    view.leftShownSetting = window.leftSetting;
-    view.rightShownSetting = window.rightSetting;
-    view.leftLetter[0] = kLetters[window.leftSetting][0];
-    view.rightLetter[0] = kLetters[window.rightSetting][0];
+    view.leftShownSetting = pair.leftSetting;
+    view.rightShownSetting = pair.rightSetting;
+    view.leftLetter[0] = kLetters[pair.leftSetting][0];
+    view.rightLetter[0] = kLetters[pair.rightSetting][0];
     if (!glide(4.0, 0.02)) return false;
     view.setPhase(4);
     if (!hold()) return false;
@@ -95,9 +96,9 @@ bool BellRun::animatePair() {
     if (!glide(8.1, 0.02)) return false;
     // 6: detected; the result lamps light and the arrows show the results.
     view.setPhase(6);
-    view.lightResultLamps(window.pairCode);
-    view.setLeftTurn((window.outcome & 2) != 0);
-    view.setRightTurn((window.outcome & 1) != 0);
+    view.lightResultLamps(pair.pairCode);
+    view.setLeftTurn((pair.outcome & 2) != 0);
+    view.setRightTurn((pair.outcome & 1) != 0);
     if (!glide(10.3, 0)) return false;
     view.setPhase(7);
     if (!hold()) return false;
@@ -115,8 +116,7 @@ bool BellRun::animatePair() {
 void BellRun::run() {
     window.startButton->deactivate();
     window.stopButton->value(0);
-    window.random.reseed();
-    window.random.setModulus(3);
+    window.experiment.start();
     window.resetDisplays();
     view.lampsOff();
     view.leftShownSetting = 0;
@@ -156,32 +156,11 @@ void BellRun::run() {
 
 }  // namespace
 
-int outcomeFor(float u, int angleDifference) {
-    const double theta = angleDifference * kRadiansPerDegree;
-    const double p = std::sin(theta) * std::sin(theta);
-    const double q = std::cos(theta) * std::cos(theta);
-    int outcome = -1;
-    if (u < p / 2) outcome = 0;
-    if (p <= u && u < p + q / 2) outcome = 1;
-    if (p + q / 2 <= u && u < p + q) outcome = 2;
-    if (p / 2 <= u && u < p) outcome = 3;
-    // The source's fractions reach 1.0000305. Such a fraction belongs to the
-    // last interval; dropping the pair would skew the counts against Performed.
-    return outcome < 0 ? 2 : outcome;
-}
-
 void choosePair(BellWindow& window) {
-    RandomSource& random = window.random;
-    random.nextFraction();
-    // The left setting is the integer drawn at the end of the previous pair.
-    window.leftSetting = static_cast<int>(random.value());
-    random.next();
-    window.rightSetting = static_cast<int>(random.value());
-    random.next();
-    window.angleDifference = (window.leftSetting - window.rightSetting) * 30;
-    window.outcome = outcomeFor(random.fraction(), window.angleDifference);
-    ++window.counts[window.leftSetting][window.rightSetting][window.outcome];
-    window.pairCode = window.leftSetting * 100 + window.rightSetting * 10 + window.outcome;
+    // Local is read at every pair, like Count: switched during an animated pair,
+    // it acts from the next pair on.
+    window.experiment.local = window.localButton && window.localButton->value();
+    window.experiment.performPair();
 }
 
 void startRun(Fl_Widget*, void*) {

@@ -1,6 +1,8 @@
-// The Bell experiment run: random detector settings, results with the
-// probabilities of the entangled pair, coincidence counts, and the animation.
+// The Bell experiment run: it drives the window's experiment pair by pair,
+// shows the counts and animates the pairs.
 #pragma once
+
+#include "bell/bell_experiment.h"
 
 class BellWindow;
 class Fl_Widget;
@@ -10,9 +12,5 @@ class Fl_Widget;
 // window is no longer shown.
 void startRun(Fl_Widget* = nullptr, void* = nullptr);
 
-// The result (0 (+,+), 1 (+,-), 2 (-,+), 3 (-,-)) of a pair whose detectors differ
-// by `angleDifference` degrees, for a fraction u from the random source.
-int outcomeFor(float u, int angleDifference);
-
-// Draws one pair's settings and result on the window's random source and counts it.
+// One pair of the window's experiment, by the rule its Local light asks for now.
 void choosePair(BellWindow& window);

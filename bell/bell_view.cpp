@@ -148,6 +148,9 @@ void BellView::drawPhotons() {
     case 2:
         redSphereAt(photonX, photonSpread);
         redSphereAt(photonX, -photonSpread);
+        if (showHiddenPolarization) {
+            drawHiddenPolarizations();
+        }
         break;
     case 6:
     case 7:
@@ -174,6 +177,23 @@ void BellView::drawPhotons() {
         break;
     default:
         break;
+    }
+}
+
+void BellView::drawHiddenPolarizations() {
+    // Thin cyan rods through the photons, turned about the beam like the
+    // detectors (30 degrees a direction): the left at the hidden angle, the
+    // right, which answers the other way, a quarter turn from it.
+    glColor3f(0, 1, 1);
+    const float sides[2][2] = {{photonSpread, hiddenPolarization},
+                               {-photonSpread, hiddenPolarization + 90}};
+    for (const auto& side : sides) {
+        glPushMatrix();
+        glTranslatef(photonX, kPhotonHeight, side[0]);
+        glRotatef(-side[1], 1, 0, 0);
+        glScalef(0.15f, 1.8f, 0.15f);
+        glutSolidCube(1);
+        glPopMatrix();
     }
 }
 

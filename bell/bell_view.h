@@ -23,6 +23,12 @@ public:
     bool sceneLit = true;
     // Ambient, diffuse and specular grey level of the scene light.
     float lightLevels[3] = {0.1f, 0.6f, 1.0f};
+    // A local pair's photons carry a short rod each from the crystal to the
+    // detectors: the left one at `hiddenPolarization` degrees, the right one at
+    // right angles to it, turned like the detectors. Each photon answers + where
+    // its rod lies within 45 degrees of its detector's + axis.
+    bool showHiddenPolarization = false;
+    float hiddenPolarization = 0.0f;
     float photonX = -12.0f;
     float photonSpread = 0.0f;
     char leftLetter[2] = "A";
@@ -58,6 +64,7 @@ public:
 
 private:
     void drawPhotons();
+    void drawHiddenPolarizations();
     void drawLetters();
     void drawLampPanels();
     void drawLaser();

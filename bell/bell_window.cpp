@@ -7,6 +7,7 @@
 #include "bell/bell_run.h"
 #include "bell/bell_view.h"
 #include "bell/counter_box.h"
+#include "bell/inequality_verdict.h"
 #include "scene/frame_step.h"
 
 #include <FL/Fl.H>
@@ -17,10 +18,16 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace {
 
 constexpr double kMostPairs = 999999;
+// The inequality row's "<=" and "+" between its values, with question marks
+// until pairs are counted and a verdict answers them. Both ends lose the same
+// width, so the centred signs stay where they were.
+const char* const kRowBeforeCounting = "??             <=              +              ??";
+const char* const kRowCounting = "             <=              +              ";
 int liveWindows = 0;
 
 Fl_Box* caption(int x, int y, int w, int h, const char* text, int font, int size) {
@@ -105,13 +112,22 @@ void BellWindow::buildControls() {
     // The inequality, and a row where its three counts stand between "<=" and "+".
     caption(104, 248, 130, 40, "Bell-inequality:", 9, 44)->labelcolor(60);
     caption(336, 254, 410, 34, "N(A+,C+) <= N(B+,C+) + N(A+,B+)", 1, 26);
-    inequalityRow = caption(346, 294, 400, 34,
-                            "??             <=              +              ??", 1, 32);
+    inequalityRow = caption(346, 294, 400, 34, kRowBeforeCounting, 1, 32);
     inequalityRow->labelcolor(1);
     for (int i = 0; i < 3; ++i) {
         inequalityValues[i] = caption(347 + 150 * i, 295, 96, 34, inequalityText[i], 1, 32);
         inequalityValues[i]->labelcolor(1);
     }
+    // The verdict, left of the row, from the first Start on.
+    verdictDisplay = new CounterBox(FL_FLAT_BOX, 15, 295, 325, 34, verdictText);
+    verdictDisplay->color(92);
+    verdictDisplay->labelfont(1);
+    verdictDisplay->labelsize(24);
+    verdictDisplay->align(FL_ALIGN_INSIDE | FL_ALIGN_RIGHT);
+    verdictDisplay->hide();
+    // Local stands under Count, right of the row's right "??".
+    localButton = lightButton(803, 288, 92, "Local");
+    localButton->tooltip("photons carry their answers: a local hidden-variable source");
 
     // Counter table: a row per outcome, a column per pair of directions.
     const char* const rowCaptions[4] = {"+ +", "+ -", "- +", "-  -"};
@@ -143,13 +159,19 @@ void BellWindow::resetDisplays() {
     for (int l = 0; l < 3; ++l) {
         for (int r = 0; r < 3; ++r) {
             for (int o = 0; o < 4; ++o) {
-                counts[l][r][o] = 0;
                 std::snprintf(counterText[l][r][o], sizeof counterText[l][r][o], "0");
                 counterStale[l][r][o] = true;
             }
         }
     }
     showPerformed(0);
+    if (inequalityRow->label() != kRowCounting) {
+        inequalityRow->label(kRowCounting);
+        // The question marks stood outside the row's box, beyond what its
+        // label's redraw covers.
+        redraw();
+    }
+    verdictDisplay->show();
     flushDisplays();
 }
 
@@ -159,18 +181,20 @@ void BellWindow::showPerformed(int pairNumber) {
 }
 
 void BellWindow::updateCounterDisplay() {
-    const int count = counts[leftSetting][rightSetting][outcome];
-    std::snprintf(counterText[leftSetting][rightSetting][outcome],
-                  sizeof counterText[0][0][0], "%d", count);
-    counterStale[leftSetting][rightSetting][outcome] = true;
-    if (outcome != 0) {
+    const int l = experiment.leftSetting;
+    const int r = experiment.rightSetting;
+    const int o = experiment.outcome;
+    const int count = experiment.counts[l][r][o];
+    std::snprintf(counterText[l][r][o], sizeof counterText[0][0][0], "%d", count);
+    counterStale[l][r][o] = true;
+    if (o != 0) {
         return;
     }
     // N(A+,C+), N(B+,C+), N(A+,B+) in the inequality row.
     int cell = -1;
-    if (leftSetting == 0 && rightSetting == 2) cell = 0;
-    if (leftSetting == 1 && rightSetting == 2) cell = 1;
-    if (leftSetting == 0 && rightSetting == 1) cell = 2;
+    if (l == 0 && r == 2) cell = 0;
+    if (l == 1 && r == 2) cell = 1;
+    if (l == 0 && r == 1) cell = 2;
     if (cell >= 0) {
         std::snprintf(inequalityText[cell], sizeof inequalityText[cell], "%d", count);
         inequalityStale[cell] = true;
@@ -178,6 +202,14 @@ void BellWindow::updateCounterDisplay() {
 }
 
 void BellWindow::flushDisplays() {
+    // A violation beyond chance is red like the numbers that show it.
+    const double z = violationSigmas(experiment.inequalityLeft(), experiment.inequalityRight());
+    const std::string verdict = verdictFor(z);
+    if (verdict != verdictText) {
+        std::snprintf(verdictText, sizeof verdictText, "%s", verdict.c_str());
+        verdictDisplay->labelcolor(significantViolation(z) ? FL_RED : FL_BLACK);
+        verdictDisplay->redraw();
+    }
     if (performedStale) {
         performedDisplay->redraw();
         performedStale = false;

@@ -1,9 +1,10 @@
 // The Bell demonstration's window: the 36 coincidence counters, the inequality
-// row, Experiment and Performed, Start, Pause, Count, Stop, Return and the view.
+// row and its verdict, Experiment and Performed, Start, Pause, Count, Local, Stop,
+// Return and the view.
 #pragma once
 
 #include "app/scaled_window.h"
-#include "scene/random_source.h"
+#include "bell/bell_experiment.h"
 
 class Fl_Box;
 class Fl_Button;
@@ -13,30 +14,36 @@ class Fl_Widget;
 
 class BellWindow : public ScaledWindow {
 public:
-    // Run state: counters indexed [left direction][right direction][outcome].
-    int counts[3][3][4] = {};
-    int leftSetting = 0;
-    int rightSetting = 0;
-    int angleDifference = 0;
-    int outcome = 0;
-    int pairCode = 0;
-    RandomSource random;
+    // What the window shows; the run drives it.
+    BellExperiment experiment;
+    // The experiment's fields under the names the window has always had for them.
+    int (&counts)[3][3][4] = experiment.counts;
+    int& leftSetting = experiment.leftSetting;
+    int& rightSetting = experiment.rightSetting;
+    int& angleDifference = experiment.angleDifference;
+    int& outcome = experiment.outcome;
+    int& pairCode = experiment.pairCode;
+    RandomSource& random = experiment.random;
 
     Fl_Value_Input* experimentInput = nullptr;
     Fl_Box* performedDisplay = nullptr;
     Fl_Button* startButton = nullptr;
     Fl_Light_Button* pauseButton = nullptr;
     Fl_Light_Button* countButton = nullptr;
+    Fl_Light_Button* localButton = nullptr;
     Fl_Light_Button* stopButton = nullptr;
     Fl_Button* returnButton = nullptr;
     Fl_Box* inequalityRow = nullptr;
     Fl_Box* inequalityValues[3] = {};
+    // Hidden until the first Start, when the row's question marks give way to it.
+    Fl_Box* verdictDisplay = nullptr;
     Fl_Box* counterDisplays[3][3][4] = {};
 
     // Each display owns its text here, so that a new count in one box never
     // changes what another shows.
     char performedText[12] = "0";
     char inequalityText[3][12] = {};
+    char verdictText[64] = "";
     char counterText[3][3][4][12] = {};
 
     // Displays whose text changed since they were last asked to redraw.
@@ -50,11 +57,12 @@ public:
     // Builds the controls inside the open window group (not the view).
     void buildControls();
 
-    // Shows "0" everywhere and zeroes the counters.
+    // Shows the experiment's zeroed counters: "0" everywhere, and the verdict.
     void resetDisplays();
     // The two below write the displays' texts; flushDisplays asks the changed
-    // displays to redraw. A counting run does that every few hundred pairs: it
-    // counts tens of thousands of pairs a second, far more than a screen shows.
+    // displays to redraw, the verdict with them. A counting run does that every
+    // few hundred pairs: it counts tens of thousands of pairs a second, far more
+    // than a screen shows.
     void showPerformed(int pairNumber);
     // The count of the current pair's cell, and in the inequality row when the
     // cell is one of its three.

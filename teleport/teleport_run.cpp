@@ -12,6 +12,7 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Light_Button.H>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -24,13 +25,24 @@ constexpr double crystalZ = 1.9;
 // Depth at which the output photon starts inside Bob's device.
 constexpr float outputStartZ = -11;
 
-const char* const messages[4] = {"00", "01", "10", "11"};
+// A tally's teleportations, and how many of them each frame step adds: the
+// totals climb visibly for under two seconds.
+constexpr int tallyLength = 1000;
+constexpr int tallyRunsPerFrame = 10;
 
 }  // namespace
 
-void TeleportRun::begin() {
+void TeleportRun::lockControls() {
     window.startButton->deactivate();
+    window.messageButton->deactivate();
+    window.repeatButton->deactivate();
     window.stopButton->value(0);
+}
+
+void TeleportRun::begin() {
+    lockControls();
+    view.facts.messageSent = window.messageButton->value() != 0;
+    view.showTally = false;
     view.helixExtent = 0;
     view.helixTwist = 0;
     view.setPhase(1);
@@ -44,6 +56,7 @@ void TeleportRun::setUp(int stage) {
         source.reseed();
         source.setModulus(6);
         source.next();
+        view.facts.input = static_cast<int>(source.value());
         std::snprintf(window.polarizationText, sizeof window.polarizationText, "%d",
                       static_cast<int>(source.value() * 30));
         for (int k = 0; k < 4; ++k) {
@@ -75,11 +88,16 @@ void TeleportRun::setUp(int stage) {
         window.polarizationBox->label(window.polarizationText);
         break;
     case 8: {
-        v.lampColours[4].setWhite();
+        const bool sent = v.facts.messageSent;
+        if (sent) {
+            v.lampColours[4].setWhite();
+        }
         RandomSource& source = window.outcomeSource;
-        source.setModulus(4);
+        source.setModulus(kResults);
         source.next();
-        v.messageText = messages[source.value() % 4];
+        const int r = static_cast<int>(source.value() % kResults);
+        v.facts = teleport(v.facts.input, r, sent);
+        v.messageText = kBellResults[r].message;
         v.lightOutcomeLamp();
         v.messageX = -1.6f;
         v.messageY = 4.4f;
@@ -87,13 +105,16 @@ void TeleportRun::setUp(int stage) {
         break;
     }
     case 9:
-        v.lampColours[5].setWhite();
+        if (v.facts.messageSent) {
+            v.lampColours[5].setWhite();
+        }
         break;
     case 10:
         v.lampColours[4].setGrey();
         v.lampColours[5].setGrey();
         v.turnNeedle();
-        v.outputArrow.colour.select(static_cast<int>(window.polarizationSource.value()));
+        // The output's colour is the legend's for the direction it comes out along.
+        v.outputArrow.colour.select(v.facts.output);
         v.outputZ = outputStartZ;
         break;
     default:
@@ -185,6 +206,8 @@ bool TeleportRun::cancelled() const {
 
 void TeleportRun::finish() {
     window.startButton->activate();
+    window.messageButton->activate();
+    window.repeatButton->activate();
     // Phase 11 differs from the last frame drawn; let the finished picture show.
     view.redraw();
 }
@@ -211,10 +234,32 @@ void TeleportRun::play() {
     finish();
 }
 
+void TeleportRun::playTally() {
+    WindowUse use(window);
+    lockControls();
+    view.tally = TeleportTally{};
+    view.tally.messageSent = window.messageButton->value() != 0;
+    view.showTally = true;
+    window.tallySource.reseed();
+    // Stop holds and Return ends the tally between two frame steps, as in a run.
+    while (view.tally.runs < tallyLength && !cancelled()) {
+        tallyRuns(view.tally, window.tallySource,
+                  std::min(tallyRunsPerFrame, tallyLength - view.tally.runs));
+        view.redraw();
+        frameStep();
+    }
+    finish();
+}
+
 void startTeleportation(Fl_Widget* widget, void*) {
     TeleportWindow* window = owningTeleportWindow(widget);
     if (!window || !window->view) {
         return;
     }
-    TeleportRun(*window, *window->view).play();
+    TeleportRun run(*window, *window->view);
+    if (window->repeatButton->value()) {
+        run.playTally();
+    } else {
+        run.play();
+    }
 }

@@ -1,5 +1,6 @@
 // The teleportation run: ten stages of fixed choreography with a random input
-// polarization and a random Bell-measurement result, one frame per event pass.
+// polarization and a random Bell-measurement result, one frame per event pass;
+// or, with Repeat lit, a tally of many teleportations without animation.
 #pragma once
 
 class Fl_Widget;
@@ -15,6 +16,9 @@ public:
     // Plays the whole run and returns when it ended (stage 10 done, Return held,
     // or the window no longer shown).
     void play();
+    // Repeat lit: a thousand teleportations without animation, the totals shown
+    // every frame step; ends early as a run does.
+    void playTally();
 
     // The pieces of a run, in the order play() uses them.
     void begin();
@@ -26,6 +30,9 @@ public:
     void finish();
 
 private:
+    // Start, Message and Repeat greyed, Stop off: what every Start does first.
+    void lockControls();
+
     TeleportWindow& window;
     TeleportView& view;
 };

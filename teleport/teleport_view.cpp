@@ -7,22 +7,23 @@
 #include "scene/bitmap_text.h"
 #include "scene/hot_spot.h"
 #include "scene/pixel_scale.h"
+#include "scene/scalable_text.h"
 #include "scene/scene_setup.h"
 #include "scene/view_events.h"
 #include "teleport/teleport_window.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
 #include <GL/freeglut.h>
+
+#include <cstdio>
 
 namespace {
 
 void sphere(double radius) { glutSolidSphere(radius, 20, 20); }
 void cone(double base, double height) { glutSolidCone(base, height, 20, 20); }
 void torus(double inner, double outer) { glutSolidTorus(inner, outer, 20, 20); }
-
-// Dial angle that undoes Alice's result r, pointing at the dial number r.
-const int needleTargets[4] = {24, 6, -13, -30};
 
 const char* const descriptionLines[11] = {
     "Simulation of the teleportation experiment",
@@ -37,6 +38,50 @@ const char* const descriptionLines[11] = {
     "result of Alice, which is communicated to him",
     "through a classical channel.",
 };
+
+// Added below the eleven lines while Message is unlit.
+const char* const withheldLines[3] = {
+    "Without the message Bob's photon is left in",
+    "one of four states: averaged over Alice's",
+    "results it is unpolarized; Bob learns nothing.",
+};
+
+// The tally's panel, in pixels of the view's design with y downward: over the
+// empty corner right of the crystal and below where Bob's output arrow stops.
+constexpr float tallyLeft = 545;
+constexpr float tallyTop = 415;  // the heading's baseline
+constexpr float tallyLine = 33;
+constexpr float tallyBarLeft = 585;
+constexpr float tallyBarFull = 200;  // a share of 1
+constexpr float tallyCountRight = 860;
+constexpr float tallyShareRight = 975;
+// Text a little larger than the scene's, as the buttons' labels are.
+constexpr int tallyTextSize = 28;
+
+float tallyScale() { return tallyTextSize / 24.0f; }
+
+// Times text with its left end (or, for `right`, its right end) at a point.
+void tallyText(float x, float y, const char* text, bool right = false) {
+    if (right) {
+        x -= largeTextWidth(text) * tallyScale();
+    }
+    glRasterPos2f(x, y);
+    if (!drawScalableText(TextFace::Serif, GLUT_BITMAP_TIMES_ROMAN_24, 24,
+                          pixelScale() * tallyScale(), text)) {
+        continueTimesText(text);
+    }
+}
+
+// One row: a bar as long as the share, then count and share in per cent.
+void tallyRow(float y, int count, double share) {
+    glRectf(tallyBarLeft, y - 20, static_cast<float>(tallyBarLeft + tallyBarFull * share), y);
+    char text[16];
+    glColor3f(1, 1, 1);
+    std::snprintf(text, sizeof text, "%d", count);
+    tallyText(tallyCountRight, y, text, true);
+    std::snprintf(text, sizeof text, "%.1f %%", 100 * share);
+    tallyText(tallyShareRight, y, text, true);
+}
 
 }  // namespace
 
@@ -54,18 +99,18 @@ bool TeleportView::startActive() const {
     return !window || !window->startButton || window->startButton->active();
 }
 
-int TeleportView::polarizationIndex() const {
+bool TeleportView::messageWithheld() const {
     const TeleportWindow* window = ownerWindow();
-    return window ? static_cast<int>(window->polarizationSource.value()) : 0;
+    return window && window->messageButton && window->messageButton->value() == 0;
 }
 
+int TeleportView::polarizationIndex() const { return facts.input; }
+
 void TeleportView::lightOutcomeLamp() {
-    const TeleportWindow* window = ownerWindow();
-    const unsigned r = window ? window->outcomeSource.value() : 0;
-    if (r < 4) {
-        lampColours[r].setGold();
-        needleTarget = needleTargets[r];
-    }
+    lampColours[facts.result].setGold();
+    needleTarget = facts.operation == TeleportFacts::noOperation
+                       ? needleRest
+                       : kBellResults[facts.operation].needleTarget;
 }
 
 int TeleportView::handle(int event) { return handleViewEvent(*this, event); }
@@ -85,6 +130,10 @@ void TeleportView::draw() {
     drawMovingParts();
     drawFixedScene();
     drawDescription();
+    // The explanation, when asked for, covers the same corner as the tally.
+    if (showTally && !showDescription) {
+        drawTally();
+    }
     glPopMatrix();
 }
 
@@ -140,6 +189,9 @@ void TeleportView::drawMovingParts() {
         break;
     case 8:
         drawPhoton(3, photon3X, photon3Z);
+        if (!facts.messageSent) {
+            break;  // Alice's bits stay with her
+        }
         glPushMatrix();
         glColor3f(1, 1, 0);
         glNormal3f(0, 0, 1);
@@ -195,7 +247,7 @@ void TeleportView::drawOutputArrow() {
     glTranslatef(3.26f, -0.45f, outputZ);
     glScalef(0.5f, 0.8f, 1);
     glRotatef(90, 0, 0, 1);
-    glRotatef(static_cast<float>(polarizationIndex() * 30), 0, 0, 1);
+    glRotatef(static_cast<float>(facts.output * 30), 0, 0, 1);
     outputArrow.drawDoubleArrow(0.2f, 3, 0.7f);
     glPopMatrix();
 }
@@ -346,18 +398,30 @@ void TeleportView::drawFixedScene() {
     polarizer.drawDial(0.35f, polarizationIndex() * 30);
     glPopMatrix();
 
-    // The classical channel.
+    drawChannel();
+    drawLegend();
+}
+
+void TeleportView::drawChannel() {
     glPushMatrix();
     sceneLineWidth(2);
     glNormal3f(0, 0, 1);
     lampColours[4].apply();
+    // A tally on show tells whether its messages went out.
+    const bool sent = showTally ? tally.messageSent : facts.messageSent;
     glBegin(GL_LINES);
-    glVertex3f(-1.8f, 2, -2);
-    glVertex3f(2.4f, 1.4f, -9.5f);
+    if (sent) {
+        glVertex3f(-1.8f, 2, -2);
+        glVertex3f(2.4f, 1.4f, -9.5f);
+    } else {
+        // Cut in the middle: the two bits never reach Bob.
+        glVertex3f(-1.8f, 2, -2);
+        glVertex3f(-0.12f, 1.76f, -5);
+        glVertex3f(0.72f, 1.64f, -6.5f);
+        glVertex3f(2.4f, 1.4f, -9.5f);
+    }
     glEnd();
     glPopMatrix();
-
-    drawLegend();
 }
 
 void TeleportView::drawLegend() {
@@ -394,6 +458,51 @@ void TeleportView::drawLegend() {
     glPopMatrix();
 }
 
+void TeleportView::drawTally() {
+    // GL state changed here and restored below: a flat projection in design
+    // pixels, no lighting (plain colours) and no depth test (over the scene).
+    // Colour material goes off too: the panel's colours must not stay in the
+    // material, which the pop leaves alone and a next glColor of the colour
+    // restored here would not renew.
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, w() / scale(), h() / scale(), 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+
+    char heading[48];
+    std::snprintf(heading, sizeof heading, "%s: %d runs",
+                  tally.messageSent ? "Message sent" : "No message", tally.runs);
+    glColor3f(1, 1, 0);
+    tallyText(tallyLeft, tallyTop, heading);
+    glColor3f(1, 1, 1);
+    tallyText(tallyLeft, tallyTop + tallyLine, "Alice's result:");
+    for (int r = 0; r < kResults; ++r) {
+        const float y = tallyTop + tallyLine * (2 + r);
+        const char digit[2] = {static_cast<char>('0' + r), 0};
+        glColor3f(1, 1, 1);
+        tallyText(tallyLeft + 10, y, digit);
+        glColor3f(1, 0.75f, 0);  // the lit lamp's gold
+        tallyRow(y, tally.results[r], tally.share(tally.results[r]));
+    }
+    glColor3f(1, 1, 1);
+    tallyText(tallyLeft, tallyTop + tallyLine * 6, "Output = input:");
+    glColor3f(0, 1, 0);
+    tallyRow(tallyTop + tallyLine * 7, tally.matches, tally.share(tally.matches));
+
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+}
+
 void TeleportView::drawDescription() {
     glPushMatrix();
     glTranslatef(-5.6f, -5.4f, 0);
@@ -409,9 +518,13 @@ void TeleportView::drawDescription() {
     } else {
         glColor3f(0, 1, 0);
         glNormal3f(0, 0.1f, 0.9f);
-        glTranslatef(1.3f, -1.15f, 0);
-        for (int line = 0; line < 11; ++line) {
-            drawHelveticaText(0, static_cast<float>(-0.45 * line), descriptionLines[line]);
+        // Without the message three more lines follow; the text starts higher so
+        // that it still ends where the eleven lines end.
+        const int extra = messageWithheld() ? 3 : 0;
+        glTranslatef(1.3f, static_cast<float>(-1.15 + 0.45 * extra), 0);
+        for (int line = 0; line < 11 + extra; ++line) {
+            const char* text = line < 11 ? descriptionLines[line] : withheldLines[line - 11];
+            drawHelveticaText(0, static_cast<float>(-0.45 * line), text);
         }
     }
     glPopMatrix();

@@ -7,6 +7,7 @@
 #include "scene/color.h"
 #include "scene/dial_painter.h"
 #include "scene/helix_painter.h"
+#include "teleport/teleport_protocol.h"
 
 #include "scene/scene_view.h"
 
@@ -38,6 +39,13 @@ public:
     Color lampColours[6];
     DialPainter polarizer;
     HelixPainter helix;
+    // What the current or last run decided: input, Alice's result, message, Bob's
+    // operation, output. Polarizer, legend, lamps, dial and output arrow show it.
+    TeleportFacts facts;
+    // The Repeat mode's totals, shown beside the crystal from a tally's Start
+    // until the next animated run begins.
+    TeleportTally tally;
+    bool showTally = false;
     // The window this view belongs to; the registry's current one when unset.
     TeleportWindow* owner = nullptr;
 
@@ -48,7 +56,8 @@ public:
     void turnNeedle() { needleAngle = needleTarget; }
     void growHelix(float d) { helixExtent = helixExtent + d; }
     void twistHelix(float d) { helixTwist = helixTwist + d; }
-    // Lights Alice's lamp r (gold) and picks the dial setting that undoes her result.
+    // Lights Alice's lamp r (gold) and aims the dial at Bob's operation: the
+    // setting that undoes her result, or the rest angle when he got no message.
     void lightOutcomeLamp();
 
     // The input polarization index p shown by polarizer, legend and output arrow.
@@ -60,12 +69,16 @@ public:
 private:
     TeleportWindow* ownerWindow() const;
     bool startActive() const;
+    // Message unlit: the description adds what Bob is left with.
+    bool messageWithheld() const;
     void drawMovingParts();
     void drawPhoton(int k, float x, float z);
     void drawHelixPair();
     void drawOutputArrow();
     void drawFixedScene();
+    void drawChannel();
     void drawLegend();
+    void drawTally();
     // Decides showDescription from the pointer and the red word's place, then
     // draws the word or the text.
     void drawDescription();

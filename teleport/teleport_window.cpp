@@ -12,6 +12,22 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Light_Button.H>
 
+namespace {
+
+// The run's options, styled as the Bell window's light buttons, at Stop's height.
+Fl_Light_Button* optionButton(int x, int w, const char* text, int lit) {
+    auto* button = new Fl_Light_Button(x, 697, w, 40, text);
+    button->color(62);
+    button->selection_color(FL_RED);
+    button->labelfont(FL_TIMES_BOLD);
+    button->labelsize(28);
+    button->value(lit);
+    button->callback(chooseTeleportOption, nullptr);
+    return button;
+}
+
+}  // namespace
+
 TeleportWindow::TeleportWindow(int w, int h) : ScaledWindow(w, h) {
     polarizationSource.lastValue = 0;
 }
@@ -37,7 +53,8 @@ TeleportWindow* buildTeleportWindow() {
     // Escape and the window manager's close act as Return.
     window->callback(leaveTeleportation, nullptr);
 
-    // Step 2: the read-out and the three buttons.
+    // Step 2: the read-out and the buttons; Message and Repeat take the free
+    // places of the row, left of the read-out and between it and Stop.
     window->polarizationLabel = new Fl_Box(FL_NO_BOX, 155, 698, 160, 30, "Polarization:");
     window->polarizationLabel->labelfont(FL_TIMES_BOLD);
     window->polarizationLabel->labelsize(30);
@@ -67,6 +84,9 @@ TeleportWindow* buildTeleportWindow() {
     window->returnButton->labelfont(FL_TIMES_BOLD);
     window->returnButton->labelsize(32);
     window->returnButton->callback(leaveTeleportation, nullptr);
+
+    window->messageButton = optionButton(15, 130, "Message", 1);
+    window->repeatButton = optionButton(405, 118, "Repeat", 0);
     nameKeysInTooltips(*window);
 
     // Step 3: the view.
@@ -99,6 +119,13 @@ void holdTeleportation(Fl_Widget* widget, void*) {
     Fl::check();
     // A closed window can never switch the light off again: stop holding then.
     waitWhile([window] { return window->stopButton->value() == 1 && window->shown(); });
+}
+
+void chooseTeleportOption(Fl_Widget* widget, void*) {
+    TeleportWindow* window = owningTeleportWindow(widget);
+    if (window && window->view) {
+        window->view->redraw();
+    }
 }
 
 void leaveTeleportation(Fl_Widget* widget, void*) {

@@ -1,5 +1,6 @@
 // The teleportation demonstration's window: the 3-D view, the "Polarization:"
-// read-out, Stop, Start and Return, and the callbacks that open and leave it.
+// read-out, Message, Repeat, Stop, Start and Return, and the callbacks that
+// open and leave it.
 #pragma once
 
 #include "app/scaled_window.h"
@@ -22,12 +23,20 @@ public:
     // Alice's result (modulus 4): seeded once here, so the runs of one window
     // continue one sequence.
     RandomSource outcomeSource;
+    // Draws of the Repeat tally (p and r of each run), apart from the two above so
+    // that a tally leaves the animated runs' sequences as they are. Reseeded at
+    // every tally's Start.
+    RandomSource tallySource;
     // Decimal input angle, "0" to "150".
     char polarizationText[8] = {0};
     Fl_Box* polarizationBox = nullptr;
     Fl_Button* startButton = nullptr;
     Fl_Button* returnButton = nullptr;
     Fl_Light_Button* stopButton = nullptr;
+    // Lit: Alice's two bits reach Bob. Read at Start, greyed during a run.
+    Fl_Light_Button* messageButton = nullptr;
+    // Lit: Start tallies many teleportations without animation.
+    Fl_Light_Button* repeatButton = nullptr;
     // The view built with this window. Runs and Return reach it here rather than
     // through the registry, so they never act on a newer window.
     TeleportView* view = nullptr;
@@ -47,6 +56,10 @@ void showTeleportWindow(Fl_Widget* = nullptr, void* = nullptr);
 // Stop: while the light is on, events keep being served here, which holds a run
 // between two of its frames.
 void holdTeleportation(Fl_Widget* = nullptr, void* = nullptr);
+
+// Message and Repeat: the view's description follows Message at once; the run
+// reads both at Start.
+void chooseTeleportOption(Fl_Widget* = nullptr, void* = nullptr);
 
 // Return, also the window's close and Escape: hides the view and the window and
 // refreshes the menu's previews.

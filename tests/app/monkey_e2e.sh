@@ -12,12 +12,12 @@ duration="${MONKEY_SECONDS:-80}"
 # Control points per window, with room for a little jitter.
 declare -A POINTS=(
   [$MENU]="122 160|592 160|122 460|270 160|740 160|270 460|300 300|600 600"
-  [$BELL]="806 193|953 179|821 263|953 235|953 303|929 50|500 500|80 650|300 100|700 700"
-  [$TELEPORT]="587 717|732 715|953 717|500 400|80 600|360 713|300 300"
+  [$BELL]="806 193|953 179|821 263|850 309|953 235|953 303|929 50|500 500|80 650|300 100|700 700"
+  [$TELEPORT]="587 717|732 715|953 717|500 400|80 600|360 713|300 300|80 717|463 717"
   [$BB84]="951 465|900 515|951 515|1000 515|951 580|949 640|951 712|80 650|400 300|600 500|50 751|148 751"
 )
 KEYS=(Escape Return Tab space BackSpace ctrl+a Up Down Left Right 0 5 9 minus period e
-      s b c p o 1 2 3 Next Prior F5 KP_Enter)
+      s b c p o l m r 1 2 3 Next Prior F5 KP_Enter)
 TEXTS=(1000 0 999999 12 -5 abc 3.7 1e9 99999999 "" 42 7)
 
 pick() { local -n list=$1; echo "${list[$((RANDOM % ${#list[@]}))]}"; }
@@ -73,6 +73,11 @@ while [ $SECONDS -lt $end ]; do
   done
   if [ ${#args[@]} -gt 0 ]; then
     timeout 20 xdotool "${args[@]}" >/dev/null 2>&1 || true
+    # xdotool ends early when a window it names has closed (or at the timeout),
+    # possibly between a drag's mousedown and mouseup, or a key's press and
+    # release. A real mouse always lets go: so do we, or the server drops the
+    # next click's press as a repeat and the final "Exit" never fires.
+    xdotool mouseup 1 keyup ctrl >/dev/null 2>&1 || true
   fi
 
   # Still running, or ended cleanly by an Exit; a crash ends with another status.
@@ -83,10 +88,17 @@ while [ $SECONDS -lt $end ]; do
     to_menu
     continue
   fi
-  # A window query is answered at once, and some window of the program is shown
-  # (the menu's Exit may have left only a demonstration window).
-  shown="$(timeout 1 xdotool search --onlyvisible --name "^($MENU|$BELL|$TELEPORT|$BB84)\$" 2>/dev/null)" ||
-    shown=""
+  # Some window of the program is shown (the menu's Exit may have left only a
+  # demonstration window). The query fails when a window it looks at closes
+  # meanwhile (a tooltip, say), and is slow on a loaded machine: only none shown
+  # twice, a second apart, means the program has been left.
+  shown=""
+  for _ in 1 2; do
+    shown="$(timeout 10 xdotool search --onlyvisible --name "^($MENU|$BELL|$TELEPORT|$BB84)\$" \
+      2>/dev/null)" || shown=""
+    [ -n "$shown" ] && break
+    sleep 1
+  done
   if [ -z "$shown" ]; then
     expect_exit_within 1000
     expect_quiet

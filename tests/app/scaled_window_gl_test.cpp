@@ -20,6 +20,8 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Value_Input.H>
 #include <gtest/gtest.h>
+// After the test framework, whose names Xlib's macros (None) would clash with.
+#include <FL/x.H>
 
 #include <cmath>
 #include <functional>
@@ -130,6 +132,17 @@ TEST(ScaledWindow, OpensAtScaleOneWhenTheDesignAndItsFrameFit) {
     EXPECT_DOUBLE_EQ(openingScale(800, 1024), (800.0 - kFrameWidth) / 1024);
 }
 
+// The title the X server holds for a shown window.
+std::string windowTitle(const Fl_Window& window) {
+    char* name = nullptr;
+    if (!XFetchName(fl_display, fl_xid(&window), &name) || !name) {
+        return "";
+    }
+    std::string title = name;
+    XFree(name);
+    return title;
+}
+
 TEST(ScaledWindow, FullScreenFillsTheScreenAndOpensTheNextWindowFullScreen) {
     buildMainWindow();
     ASSERT_TRUE(waitFor([] { return mainWindow->shown() && mainWindow->visible(); }));
@@ -137,10 +150,14 @@ TEST(ScaledWindow, FullScreenFillsTheScreenAndOpensTheNextWindowFullScreen) {
     ASSERT_TRUE(waitFor([] { return mainWindow->w() == Fl::w() && mainWindow->h() == Fl::h(); }));
     const double s = std::min(Fl::w() / 1024.0, Fl::h() / 768.0);
     EXPECT_EQ(mainWindow->goButton->labelsize(), scaled(32, s));
+    EXPECT_EQ(windowTitle(*mainWindow), "Demonstrations");
     goToMenu();
     ASSERT_TRUE(waitFor([] { return menuWindow->shown() && menuWindow->visible(); }));
     EXPECT_TRUE(menuWindow->fullscreen_active());
     EXPECT_TRUE(waitFor([] { return menuWindow->w() == Fl::w(); }));
+    // The test's display has no window manager: a full-screen window is one the
+    // server places itself, and it must still carry its title.
+    EXPECT_EQ(windowTitle(*menuWindow), "Main menu");
     menuWindow->toggleFullScreen();
     EXPECT_TRUE(waitFor([] { return menuWindow->w() == 1024 && menuWindow->h() == 768; }));
     EXPECT_EQ(menuWindow->exitButton->x(), 799);

@@ -1,9 +1,11 @@
 // The Bell run in its real window: frame steps per phase, draws with a fixed
 // seed, counting statistics, and the controls used during a run as a user would.
+#include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "bell/bell_run.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"
+#include "bell/inequality_verdict.h"
 #include "scene/frame_step.h"
 #include "support/gl_probe.h"
 
@@ -16,6 +18,8 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -416,6 +420,117 @@ TEST(BellWindows, ClosingTheWindowEndsAStopHold) {
     window->stopButton->value(1);
     holdWhileStopped();
     EXPECT_FALSE(window->visible());
+}
+
+}  // namespace
+
+// The Local light and the verdict, in the same window and harness.
+namespace {
+
+TEST(BellLocal, LitHalfwayThroughACountingRunItActsFromTheNextPair) {
+    RandomSource::setTickSource(fixedTicks);
+    static BellWindow* window = openBell();
+    static const int pairs = 3000, half = 1500;
+    static int verdictsSeen = 0;
+    window->countButton->value(1);
+    window->experimentInput->value(pairs);
+    // After every counted pair the run passes through the event loop, where a
+    // click would land.
+    auto afterPair = [](void*) {
+        const int performed = std::atoi(window->performedText);
+        if (performed == half && !window->localButton->value()) {
+            window->localButton->value(1);
+            window->localButton->do_callback();
+        }
+        if (performed > 0 && performed % 500 == 0) {
+            // Shown at least every 500 pairs: the verdict of the counts as they stand.
+            const BellExperiment& e = window->experiment;
+            EXPECT_EQ(window->verdictText, verdictFor(violationSigmas(e.inequalityLeft(), e.inequalityRight())))
+                << performed;
+            ++verdictsSeen;
+        }
+    };
+    Fl::add_check(afterPair);
+    startRun();
+    Fl::remove_check(afterPair);
+    EXPECT_GE(verdictsSeen, pairs / 500 - 1);
+    expectDisplaysMatchCounts(*window, pairs);
+
+    // The same draws, quantum up to the half and local after it, give every count;
+    // switching one pair later would give others.
+    auto replay = [](int quantumPairs, int counts[3][3][4]) {
+        BellExperiment experiment;
+        experiment.random.setModulus(3);
+        experiment.random.state = fixedTicks();
+        for (int pair = 0; pair < pairs; ++pair) {
+            experiment.local = pair >= quantumPairs;
+            experiment.performPair();
+        }
+        std::memcpy(counts, experiment.counts, sizeof experiment.counts);
+    };
+    int expected[3][3][4], late[3][3][4];
+    replay(half, expected);
+    replay(half + 1, late);
+    ASSERT_NE(std::memcmp(expected, late, sizeof late), 0);
+    EXPECT_EQ(std::memcmp(expected, window->counts, sizeof expected), 0);
+}
+
+TEST(BellLocal, AnAnimatedLocalPairCarriesItsPolarizationIn251FrameSteps) {
+    RandomSource::setTickSource(fixedTicks);
+    BellWindow* window = openBell();
+    BellView* view = bellView;
+    EXPECT_STREQ(window->localButton->tooltip(),
+                 "photons carry their answers: a local hidden-variable source\nKey: \"l\"");
+    window->experimentInput->value(2);
+    FrameLog log;
+    log.attach(view);
+    log.action = [&](int pair, int phase, bool first) {
+        if (!first) return;
+        // Lit by its key during the first pair: the second pair is local.
+        if (pair == 1 && phase == 1) {
+            EXPECT_TRUE(pressKeyButton(*window, 'l', 0));
+        }
+        if (phase >= 2 && phase <= 5) {
+            EXPECT_EQ(view->showHiddenPolarization, pair == 2) << pair;
+        }
+        if (pair == 2 && phase == 6) {
+            const BellExperiment& e = window->experiment;
+            EXPECT_EQ(view->hiddenPolarization, static_cast<float>(e.hiddenAngle));
+            EXPECT_EQ(e.outcome, localOutcomeFor(e.hiddenAngle, e.leftSetting, e.rightSetting));
+            EXPECT_EQ(view->leftTurn, e.outcome >= 2 ? 90 : 0);
+        }
+    };
+    startRun();
+    EXPECT_EQ(window->localButton->value(), 1);
+    ASSERT_EQ(log.framesByPhase.size(), 2u);
+    const std::vector<int> plain = {0, 80, 53, 27, 0, 41, 22, 0, 27, 1, 0};
+    EXPECT_EQ(log.framesByPhase[0], plain);
+    EXPECT_EQ(log.framesByPhase[1], plain);
+    EXPECT_EQ(log.total, 2 * 251);
+    EXPECT_TRUE(pressKeyButton(*window, 'l', 0));
+    EXPECT_EQ(window->localButton->value(), 0);
+}
+
+TEST(BellLocal, TwentyThousandCountedPairsInEachMode) {
+    RandomSource::setTickSource(fixedTicks);
+    BellWindow* window = openBell();
+    window->countButton->value(1);
+    window->experimentInput->value(20000);
+    for (bool local : {false, true}) {
+        window->localButton->value(local);
+        startRun();
+        expectDisplaysMatchCounts(*window, 20000);
+        const double z = violationSigmas(window->experiment.inequalityLeft(),
+                                         window->experiment.inequalityRight());
+        std::printf("20000 %s pairs: %s\n", local ? "local" : "quantum", window->verdictText);
+        EXPECT_EQ(window->verdictText, verdictFor(z));
+        if (local) {
+            EXPECT_LT(z, 3);
+        } else {
+            EXPECT_EQ(std::string(window->verdictText).rfind("violated by ", 0), 0u);
+        }
+        EXPECT_EQ(window->verdictDisplay->labelcolor(), local ? FL_BLACK : FL_RED);
+    }
 }
 
 }  // namespace

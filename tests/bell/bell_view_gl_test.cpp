@@ -219,4 +219,33 @@ TEST(BellViewDrawing, CountDimsTheSceneAndBack) {
     EXPECT_EQ(again.g, bright.g);
 }
 
+TEST(BellViewDrawing, LocalPhotonsCarryTheirHiddenPolarization) {
+    BellView& view = *openView();
+    view.setPhase(5);
+    view.photonX = 3.3f;
+    view.photonSpread = 1.5f;
+    view.hiddenPolarization = 45;
+    // Cyan however lit: nothing else in the scene has green and blue without red.
+    auto cyan = [](Pixel p) { return p.r < 40 && p.g > 60 && p.b > 60; };
+    // A point 0.75 along a rod through a photon, turned about the beam like a
+    // detector set to `degrees`.
+    auto rodTip = [&view](float z, float degrees) {
+        const Spot s = project(view, [&] {
+            glTranslatef(view.photonX, 2.4f, z);
+            glRotatef(-degrees, 1, 0, 0);
+        }, 0, 0.75f, 0);
+        return [s](const Picture& picture) { return picture.at(s.x, s.y); };
+    };
+    const auto leftAtHidden = rodTip(1.5f, 45), rightAcross = rodTip(-1.5f, 135);
+    const auto rightAtHidden = rodTip(-1.5f, 45), leftAcross = rodTip(1.5f, 135);
+    for (bool shown : {false, true}) {
+        view.showHiddenPolarization = shown;
+        const Picture picture = grab(view);
+        EXPECT_EQ(cyan(leftAtHidden(picture)), shown);
+        EXPECT_EQ(cyan(rightAcross(picture)), shown);
+        EXPECT_FALSE(cyan(rightAtHidden(picture)));
+        EXPECT_FALSE(cyan(leftAcross(picture)));
+    }
+}
+
 }  // namespace

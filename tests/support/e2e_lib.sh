@@ -203,6 +203,16 @@ region_hash() {
   import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage rgb:- | md5sum | cut -d' ' -f1
 }
 
+# count_pixels WINDOW X Y W H TEST: how many pixels of a rectangle of the window
+# on screen pass TEST, an awk condition on r, g and b (0..255).
+count_pixels() {
+  local wx wy
+  read -r wx wy <<<"$(window_origin "$1")"
+  # Lines read "x,y: (r,g,b) ...".
+  import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" -depth 8 txt:- |
+    awk -F'[(),]' "NR > 1 { r = \$3; g = \$4; b = \$5; if ($6) n++ } END { print n + 0 }"
+}
+
 # ink_width WINDOW X Y W H [THRESHOLD]: width in pixels of the dark text inside a
 # rectangle of the window (0 when there is none); pixels darker than THRESHOLD
 # percent grey (default 25) count as ink.
@@ -218,9 +228,11 @@ ink_width() {
   echo "$width"
 }
 
-# expect_exit [SECONDS]: the program must end within the time, with status 0.
+# expect_exit [SECONDS]: the program must end within the time, with status 0
+# (in a sanitizer build 5 s more, for the leak check at exit: see below).
 expect_exit() {
   local limit="${1:-5}" status=0
+  [ "${ORVANTIS_SANITIZED:-0}" = 1 ] && limit=$((limit + 5))
   local end=$((SECONDS + limit))
   while kill -0 "$PROGRAM_PID" 2>/dev/null; do
     [ $SECONDS -gt $end ] && fail "program still running ${limit}s after it should have ended"
