@@ -20,7 +20,8 @@ namespace {
 
 // What a key asks for; each window decides which of its buttons that is.
 enum class Role {
-    Start, Next, Stop, Pause, Count, Local, Polarization, Message, Repeat, Leave, First, Second, Third
+    Start, Next, Stop, Pause, Count, Local, Polarization, Eavesdropper, Message, Repeat, Leave,
+    First, Second, Third
 };
 
 struct Key {
@@ -45,6 +46,7 @@ const Key kKeys[] = {
     {'c', Role::Count, "\"c\""},
     {'l', Role::Local, "\"l\""},
     {'o', Role::Polarization, "\"o\""},
+    {'e', Role::Eavesdropper, "\"e\""},
     {'m', Role::Message, "\"m\""},
     {'r', Role::Repeat, "\"r\""},
     {FL_Escape, Role::Leave, "Escape"},
@@ -58,6 +60,7 @@ struct Buttons {
     Fl_Button* count = nullptr;
     Fl_Button* local = nullptr;
     Fl_Button* polarization = nullptr;
+    Fl_Button* eavesdropper = nullptr;
     Fl_Button* message = nullptr;
     Fl_Button* repeat = nullptr;
     Fl_Button* leave = nullptr;
@@ -85,6 +88,8 @@ Buttons buttonsOf(Fl_Window& window) {
         b.start = bb84->startButton;
         b.stop = bb84->stopButton;
         b.polarization = bb84->polButton;
+        b.eavesdropper = bb84->eveButton;
+        b.count = bb84->countButton;
         b.leave = bb84->returnButton;
     } else if (auto* menu = dynamic_cast<MenuWindow*>(&window)) {
         b.first = menu->bellButton;
@@ -103,6 +108,7 @@ Fl_Button* buttonFor(const Buttons& b, Role role) {
     case Role::Count: return b.count;
     case Role::Local: return b.local;
     case Role::Polarization: return b.polarization;
+    case Role::Eavesdropper: return b.eavesdropper;
     case Role::Message: return b.message;
     case Role::Repeat: return b.repeat;
     case Role::Leave: return b.leave;

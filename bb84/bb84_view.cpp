@@ -14,8 +14,7 @@
 #include <GL/freeglut.h>
 
 #include <cmath>
-
-unsigned keyColumn = 0;
+#include <cstdio>
 
 namespace {
 
@@ -97,8 +96,20 @@ const char* tensDigit(unsigned column) {
 
 const char* unitsDigit(unsigned column) { return unitsTable[column < 32 ? column : 31]; }
 
-Bb84View::Bb84View(int x, int y, int w, int h, const char* label)
-    : SceneView(x, y, w, h, label) {}
+Color photonColour(int state) {
+    Color colour;
+    switch (state) {
+    case 0: colour.setRed(); break;
+    case 1: colour.setYellow(); break;
+    case 2: colour.setCyan(); break;
+    case 3: colour.setGreen(); break;
+    default: break;
+    }
+    return colour;
+}
+
+Bb84View::Bb84View(KeyProtocol& protocol, int x, int y, int w, int h, const char* label)
+    : SceneView(x, y, w, h, label), phase(protocol.phase), protocol(protocol) {}
 
 int Bb84View::handle(int event) { return handleViewEvent(*this, event); }
 
@@ -131,6 +142,14 @@ void Bb84View::draw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
 
+    // A counting run has nothing to animate: its totals take the whole scene,
+    // which also keeps its frames cheap.
+    if (protocol.countMode && (phase == counting || phase == finished)) {
+        drawTotals();
+        drawDescription();
+        glPopMatrix();
+        return;
+    }
     if (phase >= 0 && phase <= 4) drawLegend();
     if (phase == 1 || phase == 3) drawGenerating();
     if (phase == 5) {
@@ -139,9 +158,14 @@ void Bb84View::draw() {
     }
     if (phase == 6) drawBaseDigit();
     if (phase == 9) drawColumnNumber();
+    if (phase == checkingErrors) drawCheckedBit();
 
     drawFixedScene();
+    if (protocol.eve) drawEveStation();
     drawLabels();
+    if (phase == checkingErrors || (phase == finished && protocol.check.decided)) {
+        drawCheckReadout();
+    }
     drawDescription();
     glPopMatrix();
 }
@@ -172,11 +196,19 @@ void Bb84View::drawGenerating() {
     glPopMatrix();
 }
 
+// Past Eve's station the photon is the one she sent on, in its own colour.
 void Bb84View::drawPhoton() {
+    int state = sentState;
+    Color colour = photonArrow.colour;
+    if (protocol.eve && photonX >= eveStationX && keyColumn < keyColumns &&
+        protocol.columns[keyColumn].eveState >= 0) {
+        state = protocol.columns[keyColumn].eveState;
+        colour = photonColour(state);
+    }
     glPushMatrix();
-    photonArrow.colour.apply();
+    colour.apply();
     glTranslatef(photonX, -1.8f, -4);
-    switch (sentState) {
+    switch (state) {
     case 0:
         glRotatef(90, 1, 0, 0);
         glScalef(1, 0.7f, 1);
@@ -271,6 +303,112 @@ void Bb84View::drawColumnNumber() {
     }
     drawChar(0.44f, 0.04f, unitsDigit(keyColumn)[0]);
     glPopMatrix();
+}
+
+// The bit A announces, then the one B answers with, on the classical channel.
+void Bb84View::drawCheckedBit() {
+    if (keyColumn >= keyColumns) return;
+    const KeyColumnRecord& c = protocol.columns[keyColumn];
+    const int bit = protocol.answering ? c.bBit : c.aBit;
+    glPushMatrix();
+    glNormal3f(0, 0, 1);
+    glColor3f(1, 1, 0);
+    glTranslatef(photonX, 0.2f, -4);
+    drawChar(0, 0, bit == 1 ? '1' : '0');
+    glPopMatrix();
+}
+
+// Eve's station: a box under the quantum channel and a ring around it, through
+// which every photon passes, in her colour.
+void Bb84View::drawEveStation() {
+    glPushMatrix();
+    glColor3f(eveRed, eveGreen, eveBlue);
+    glTranslatef(eveStationX, -1.8f, -4);
+    glPushMatrix();
+    glTranslatef(0, -1.35f, 0);
+    cube(1.3);
+    glPopMatrix();
+    glRotatef(90, 0, 1, 0);
+    torus(0.12, 0.8);
+    glPopMatrix();
+
+    glPushMatrix();
+    glNormal3f(0.1f, 0.1f, 0.9f);
+    glColor3f(eveRed, eveGreen, eveBlue);
+    glTranslatef(eveStationX - 0.25f, -0.6f, -4);
+    drawTimesText(0, 0, "E");
+    glPopMatrix();
+}
+
+void Bb84View::drawFlatText(float x, float y, const char* text) {
+    // Unlit, so that the read-outs show their colours as they are.
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glLoadIdentity();
+    // In front of the near plane, which the raster would otherwise sit on.
+    glTranslatef(0, 0, -1);
+    drawTimesText(x, y, text);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void Bb84View::drawCheckReadout() {
+    const CheckResult& check = protocol.check;
+    glColor3f(1, 1, 1);
+    drawFlatText(-4.6f, -3.5f, comparedText(check).c_str());
+    if (!check.decided) return;
+    if (check.differing == 0) {
+        glColor3f(0.3f, 1, 0.3f);
+    } else {
+        glColor3f(1, 0.3f, 0.3f);
+    }
+    drawFlatText(-4.6f, -4.4f, verdictText(check).c_str());
+}
+
+void Bb84View::drawTotals() {
+    const CountTotals& t = protocol.totals;
+    const auto share = [](long part, long whole) { return whole ? 100.0 * part / whole : 0.0; };
+    char lines[6][96];
+    std::snprintf(lines[0], sizeof lines[0], "Counting: %ld of 1000 rounds of 32 photons, %s",
+                  t.rounds, protocol.eve ? "Eve listening" : "no eavesdropper");
+    std::snprintf(lines[1], sizeof lines[1], "photons sent: %ld", t.photons);
+    std::snprintf(lines[2], sizeof lines[2], "kept bits: %ld (%.1f %%)", t.kept,
+                  share(t.kept, t.photons));
+    std::snprintf(lines[3], sizeof lines[3], "compared bits: %ld", t.compared);
+    std::snprintf(lines[4], sizeof lines[4], "differing bits: %ld (error rate %.1f %%)",
+                  t.differing, share(t.differing, t.compared));
+    std::snprintf(lines[5], sizeof lines[5], "rounds in which Eve was caught: %ld", t.caught);
+    glColor3f(1, 1, 0);
+    drawFlatText(totalsLeft, 3.6f, lines[0]);
+    glColor3f(1, 1, 1);
+    for (int i = 1; i < 6; ++i) {
+        drawFlatText(totalsLeft, 3.4f - 0.9f * i, lines[i]);
+    }
+    // The two shares as bars on tracks that stand for 100 %: the kept share in
+    // the key bits' amber, the error rate in red.
+    drawShareBar(share(t.kept, t.photons), keptBarTop, 1, 0.75f, 0, "kept bits");
+    drawShareBar(share(t.differing, t.compared), errorBarTop, 1, 0.2f, 0.2f, "error rate");
+}
+
+void Bb84View::drawShareBar(double percent, float top, float r, float g, float b,
+                            const char* label) {
+    const float left = totalsLeft, bottom = top - shareBarHeight;
+    const float right = left + static_cast<float>(shareBarLength * percent / 100);
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0, 0, -1);
+    glColor3f(0.25f, 0.25f, 0.25f);
+    glRectf(left, bottom, left + shareBarLength, top);
+    glTranslatef(0, 0, 0.1f);
+    glColor3f(r, g, b);
+    glRectf(left, bottom, right, top);
+    glColor3f(1, 1, 1);
+    drawHelveticaText(left + shareBarLength + 0.3f, bottom, label);
+    glPopMatrix();
+    glPopAttrib();
 }
 
 void Bb84View::drawFixedScene() {

@@ -3,16 +3,19 @@
 
 #include "app/presenter_keys.h"
 #include "app/registry.h"
+#include "bb84/additions_group.h"
 #include "bb84/bb84_view.h"
+#include "bb84/eve_strip.h"
 #include "bb84/key_distribution_run.h"
 #include "bb84/key_tables.h"
 #include "scene/frame_step.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Value_Slider.H>
+
+#include <string>
 
 namespace {
 
@@ -27,6 +30,15 @@ Bb84Window* ownerOf(Fl_Widget* widget) {
     return bb84Window;
 }
 
+Fl_Light_Button* additionButton(int x, int w, const char* label, Fl_Color colour) {
+    auto* button = new Fl_Light_Button(x, 737, w, 28, label);
+    button->color(colour);
+    button->labelfont(9);
+    button->labelsize(22);
+    button->selection_color(1);
+    return button;
+}
+
 }  // namespace
 
 Bb84Window::~Bb84Window() {
@@ -35,11 +47,23 @@ Bb84Window::~Bb84Window() {
     delete stopButton;
     delete speedSlider;
     delete polButton;
+    // Eve, Count and Eve's strip go with their group.
     delete background;
 }
 
 void buildBb84Controls(Bb84Window& window) {
-    window.background = new Fl_Box(FL_NO_BOX, 10, 10, 1004, 680, "");
+    // The first controls keep their places; the additions take the strip
+    // along the bottom, under the scene and the Return button.
+    window.background = new AdditionsGroup(10, 10, 1004, 758);
+    window.eveButton = additionButton(12, 80, "Eve",
+                                      fl_rgb_color(static_cast<uchar>(eveRed * 255),
+                                                   static_cast<uchar>(eveGreen * 255),
+                                                   static_cast<uchar>(eveBlue * 255)));
+    window.eveButton->callback(toggleEavesdropper, nullptr);
+    window.countButton = additionButton(98, 100, "Count", 62);
+    window.eveStrip = new EveStrip(window.protocol, 204, 737, 805, 28);
+    window.background->end();
+    window.background->recordDesign();
 
     window.polButton = new Fl_Light_Button(901, 445, 100, 40, "Pol.");
     window.polButton->color(4);
@@ -92,8 +116,14 @@ void showBb84Window(Fl_Widget*, void*) {
     bb84Window->callback(leaveKeyDistribution, nullptr);
     buildBb84Controls(*bb84Window);
     nameKeysInTooltips(*bb84Window);
+    // Eve's own words before the keys the table gave her.
+    std::string eveTip = "an eavesdropper on the quantum channel";
+    if (const char* keys = bb84Window->eveButton->tooltip()) {
+        eveTip += std::string(" (") + keys + ")";
+    }
+    bb84Window->eveButton->copy_tooltip(eveTip.c_str());
 
-    bb84View = new Bb84View(12, 443, 869, 290);
+    bb84View = new Bb84View(bb84Window->protocol, 12, 443, 869, 290);
     bb84View->redraw();
     senderTable = new SenderTableView(12, 14, 997, 211);
     senderTable->redraw();
@@ -102,6 +132,8 @@ void showBb84Window(Fl_Widget*, void*) {
 
     bb84View->receiver = receiverTable;
     senderTable->scene = bb84View;
+    senderTable->protocol = &bb84Window->protocol;
+    receiverTable->protocol = &bb84Window->protocol;
     senderTable->sender = senderTable;
     receiverTable->scene = bb84View;
     receiverTable->sender = senderTable;
@@ -130,6 +162,18 @@ void togglePolarizationStyle(Fl_Widget* widget, void*) {
     if (window && window->view) {
         window->view->linearDiagonal = window->polButton->value() == 0;
     }
+}
+
+void toggleEavesdropper(Fl_Widget* widget, void*) {
+    Bb84Window* window = ownerOf(widget);
+    if (!window || window->running) {
+        return;
+    }
+    window->protocol.eve = window->eveButton->value() != 0;
+    if (window->view) {
+        window->view->redraw();
+    }
+    window->eveStrip->redraw();
 }
 
 void leaveKeyDistribution(Fl_Widget* widget, void*) {

@@ -1,11 +1,14 @@
 // The key-distribution window: both tables on top, the 3-D scene below left and
-// the controls (Pol., Speed, Stop, Start, Return) below right.
+// the controls (Pol., Speed, Stop, Start, Return) below right; along the bottom
+// Eve, Count and Eve's notebook.
 #pragma once
 
 #include "app/scaled_window.h"
+#include "bb84/additions_group.h"
+#include "bb84/key_protocol.h"
 #include "scene/random_source.h"
 
-class Fl_Box;
+class EveStrip;
 class Fl_Button;
 class Fl_Light_Button;
 class Fl_Value_Slider;
@@ -16,7 +19,9 @@ class ReceiverTableView;
 
 class Bb84Window : public ScaledWindow {
 public:
-    Fl_Box* background = nullptr;
+    // Draws nothing of its own; it holds the additions to the first controls
+    // (Eve, Count, Eve's notebook), which live along the window's bottom.
+    AdditionsGroup* background = nullptr;
     // Pointer position relative to the window, written by the 3-D view's draw.
     int pointerX = 0;
     int pointerY = 0;
@@ -26,6 +31,14 @@ public:
     Fl_Light_Button* polButton = nullptr;
     Fl_Light_Button* stopButton = nullptr;
     Fl_Value_Slider* speedSlider = nullptr;
+    Fl_Light_Button* eveButton = nullptr;
+    Fl_Light_Button* countButton = nullptr;
+    EveStrip* eveStrip = nullptr;
+    // Eve's choices and A's choice of the compared columns each have a source
+    // of their own, so that A's and B's draws keep their order.
+    RandomSource eveRandom;
+    RandomSource sampling;
+    KeyProtocol protocol;
 
     // This window's own views, so that its run and callbacks never reach into a
     // newer window through the program-wide pointers.
@@ -48,6 +61,8 @@ void showBb84Window(Fl_Widget* = nullptr, void* = nullptr);
 void holdKeyDistribution(Fl_Widget* = nullptr, void* = nullptr);
 // Pol.: the second basis drawn as linear at +-45 degrees (off) or circular (on).
 void togglePolarizationStyle(Fl_Widget* = nullptr, void* = nullptr);
+// Eve: her station and notebook show at once; the run reads the light at Start.
+void toggleEavesdropper(Fl_Widget* = nullptr, void* = nullptr);
 // Return, also the window's close and Escape: hides the view and the window and
 // refreshes the menu's previews.
 void leaveKeyDistribution(Fl_Widget* = nullptr, void* = nullptr);

@@ -6,6 +6,7 @@
 #include "app/registry.h"
 #include "bb84/bb84_view.h"
 #include "bb84/bb84_window.h"
+#include "bb84/eve_strip.h"
 #include "bb84/key_tables.h"
 #include "scene/frame_step.h"
 
@@ -31,12 +32,27 @@ constexpr float announceStart = 2.7f;
 constexpr float announceEnd = -8.7f;
 constexpr float keyDropStart = 4.625f;
 constexpr double keyDropStep = 0.1;
-constexpr int finished = 12;
+// A counting run: rounds of 32 photons, and how often the totals are shown.
+constexpr int countedRounds = 1000;
+constexpr int roundsPerShow = 50;
+// Eve's and the check's sources are seeded from the same clock as A's and B's,
+// each moved to a place of its own in the generator's cycle.
+constexpr uint32_t eveSeedMix = 0x9e3779b9u;
+constexpr uint32_t samplingSeedMix = 0x7f4a7c15u;
+
+// The run records a table's base symbols in the protocol as it draws them.
+void recordBases(const KeyTableView& table, KeyColumnRecord (&columns)[keyColumns], bool sender) {
+    for (int i = 0; i < keyColumns; ++i) {
+        const char symbol = table.baseSymbol(i);
+        const int basis = symbol == ' ' ? -1 : symbol - '0';
+        (sender ? columns[i].aBase : columns[i].bBase) = basis;
+    }
+}
 
 class Run {
 public:
     explicit Run(Bb84Window& w)
-        : window(w), view(*w.view), a(*w.sender), b(*w.receiver) {}
+        : window(w), protocol(w.protocol), view(*w.view), a(*w.sender), b(*w.receiver) {}
 
     void play();
 
@@ -63,22 +79,38 @@ private:
     void sendColumnNumbers();
     void markReceiver();
     void erase();
+    void checkErrors();
+    void countRounds();
+    // The frames of one message on the classical channel: from A to B as the
+    // column numbers fly, or from B to A as the bases do.
+    void flyToB();
+    void flyToA();
+    void markCompared(int i);
 
     Bb84Window& window;
+    KeyProtocol& protocol;
     Bb84View& view;
     SenderTableView& a;
     ReceiverTableView& b;
 };
 
 void Run::play() {
-    window.startButton->deactivate();
-    window.polButton->deactivate();
+    Fl_Widget* const lockedDuringRun[] = {window.startButton, window.polButton, window.eveButton,
+                                          window.countButton};
+    for (Fl_Widget* w : lockedDuringRun) w->deactivate();
     window.stopButton->value(0);
+    const bool counted = window.countButton->value() != 0;
+    protocol.reset(window.eveButton->value() != 0, counted);
+    window.eveStrip->redraw();
     resetTables(window);
     window.random.reseed();
     window.random.setModulus(2);
+    window.eveRandom.reseed();
+    window.eveRandom.state ^= eveSeedMix;
+    window.sampling.reseed();
+    window.sampling.state ^= samplingSeedMix;
     view.detection.detected = false;
-    view.setPhase(1);
+    view.setPhase(counted ? counting : generatingA);
 
     auto stop = [this] { return stopRequested(); };
     while (view.phase != finished) {
@@ -95,12 +127,14 @@ void Run::play() {
             break;
         case 2:
             a.fillSenderBases(window.random, stop);
+            recordBases(a, protocol.columns, true);
             a.redraw();
             endFrame();
             view.setPhase(3);
             break;
         case 4:
             b.fillReceiverBases(window.random, stop);
+            recordBases(b, protocol.columns, false);
             b.redraw();
             endFrame();
             view.setPhase(5);
@@ -126,6 +160,12 @@ void Run::play() {
         case 11:
             erase();
             break;
+        case checkingErrors:
+            checkErrors();
+            break;
+        case counting:
+            countRounds();
+            break;
         default:
             view.setPhase(finished);
             break;
@@ -135,8 +175,8 @@ void Run::play() {
     // them again until the pointer or an exposure does.
     a.redraw();
     b.redraw();
-    window.startButton->activate();
-    window.polButton->activate();
+    view.redraw();
+    for (Fl_Widget* w : lockedDuringRun) w->activate();
 }
 
 // Three sweeps of the pulsing text; Return is looked at only between sweeps, a
@@ -176,13 +216,21 @@ void Run::photons() {
         a.currentIndex = i;
         a.recordSenderBit(window.random, i);
         view.detection.analyzerAngle = b.baseSymbol(i) == '0' ? 0 : 45;
-        const int bit = window.random.value() == 0 ? 0 : 1;
-        view.sentState = (a.baseSymbol(i) == '0' ? 0 : 2) + bit;
+        KeyColumnRecord& record = protocol.columns[i];
+        record.aBit = window.random.value() == 0 ? 0 : 1;
+        view.sentState = stateOf(a.baseSymbol(i) == '0' ? 0 : 1, record.aBit);
+        record.sentState = view.sentState;
         a.sentStates[i] = view.sentState;
         a.redraw();
         endFrame();
 
         while (view.photonX <= photonEnd && !stopRequested()) {
+            // Eve measures as the photon reaches her, so that the frame drawn
+            // there already shows the photon she sent on.
+            if (protocol.eve && record.eveState < 0 && view.photonX >= eveStationX) {
+                protocol.intercept(i, window.eveRandom);
+                window.eveStrip->redraw();
+            }
             stepView();
             view.spinAngle = static_cast<float>(view.spinAngle + speed() * spinStep);
             if (view.photonX >= measuredAt && !view.detection.detected) {
@@ -214,7 +262,9 @@ void Run::announceBases() {
             view.photonX = static_cast<float>(view.photonX - speed() * flightStep);
         }
         view.photonX = announceStart;
-        if (a.baseSymbol(i) == b.baseSymbol(i)) {
+        KeyColumnRecord& record = protocol.columns[i];
+        record.kept = record.aBase >= 0 && record.aBase == record.bBase;
+        if (record.kept) {
             a.bases[i].colour.setRed();
         } else {
             a.bases[i].colour.setGrey();
@@ -246,7 +296,7 @@ void Run::markSender() {
             break;
         }
         const int i = static_cast<int>(keyColumn);
-        if (a.bases[i].colour.getR() == 1) {
+        if (protocol.columns[i].kept) {
             a.numbers[i].colour.setRed();
             a.key[i].colour.setGold();
         } else {
@@ -266,12 +316,8 @@ void Run::sendColumnNumbers() {
             break;
         }
         const int i = static_cast<int>(keyColumn);
-        if (a.numbers[i].colour.getG() == 0) {
-            while (view.photonX <= announceStart && !stopRequested()) {
-                stepView();
-                view.photonX = static_cast<float>(view.photonX + speed() * flightStep);
-            }
-            view.photonX = announceEnd;
+        if (protocol.columns[i].kept) {
+            flyToB();
             b.numbers[i].colour.setRed();
             b.redraw();
             frameStep();
@@ -292,7 +338,7 @@ void Run::markReceiver() {
             break;
         }
         const int i = static_cast<int>(keyColumn);
-        if (b.numbers[i].colour.getR() == 1) {
+        if (protocol.columns[i].kept) {
             b.key[i].colour.setGold();
         } else {
             b.key[i].colour.setGrey();
@@ -309,10 +355,88 @@ void Run::erase() {
             break;
         }
         const int i = static_cast<int>(keyColumn);
-        if (a.numbers[i].colour.getR() != 1) {
+        if (!protocol.columns[i].kept) {
             a.key[i].colour.setBlack();
             b.key[i].colour.setBlack();
             stepTables();
+        }
+    }
+    view.setPhase(checkingErrors);
+}
+
+void Run::flyToB() {
+    view.photonX = announceEnd;
+    while (view.photonX <= announceStart && !stopRequested()) {
+        stepView();
+        view.photonX = static_cast<float>(view.photonX + speed() * flightStep);
+    }
+    view.photonX = announceEnd;
+}
+
+void Run::flyToA() {
+    view.photonX = announceStart;
+    while (view.photonX >= announceEnd && !stopRequested()) {
+        stepView();
+        view.photonX = static_cast<float>(view.photonX - speed() * flightStep);
+    }
+}
+
+void Run::markCompared(int i) {
+    protocol.compare(i);
+    const Color mark = compareMark(protocol.columns[i].error);
+    a.bits[i].colour = mark;
+    b.bits[i].colour = mark;
+    a.redraw();
+    b.redraw();
+    stepView();
+}
+
+// A announces the bits of half the kept columns, B answers with his; each pair
+// is marked, and the compared bits leave the key. Then the verdict.
+void Run::checkErrors() {
+    int chosen[keyColumns];
+    const int n = protocol.chooseCompared(window.sampling, chosen);
+    view.lampLevel = 1.0f;
+    bool complete = true;
+    for (int j = 0; j < n; ++j) {
+        if (stopRequested()) {
+            complete = false;
+            break;
+        }
+        keyColumn = static_cast<unsigned>(chosen[j]);
+        protocol.answering = false;
+        flyToB();
+        protocol.answering = true;
+        flyToA();
+        markCompared(chosen[j]);
+    }
+    view.lampLevel = 0.4f;
+    if (complete && !stopRequested()) {
+        protocol.decide();
+        // A difference means the photons were disturbed: nothing of the key is kept.
+        if (protocol.check.differing > 0) {
+            for (int i = 0; i < keyColumns; ++i) {
+                if (protocol.columns[i].kept && !protocol.columns[i].compared) {
+                    a.key[i].colour.setGrey();
+                    b.key[i].colour.setGrey();
+                }
+            }
+        }
+        a.redraw();
+        b.redraw();
+        stepView();
+    }
+    view.setPhase(finished);
+}
+
+// No animation: whole rounds straight from the draws; the totals are shown
+// every few rounds, which is also where Stop and Return are served.
+void Run::countRounds() {
+    for (int r = 0; r < countedRounds && !stopRequested(); ++r) {
+        addRound(playRound(window.random, window.eveRandom, window.sampling, protocol.eve),
+                 protocol.totals);
+        if ((r + 1) % roundsPerShow == 0) {
+            stepView();
         }
     }
     view.setPhase(finished);
@@ -346,21 +470,26 @@ void measureAtReceiver(Bb84Window& window) {
     Bb84View& view = *window.view;
     SenderTableView& a = *window.sender;
     ReceiverTableView& b = *window.receiver;
+    KeyProtocol& protocol = window.protocol;
     const int i = static_cast<int>(keyColumn);
+    KeyColumnRecord& record = protocol.columns[i];
 
-    if (a.baseSymbol(i) == b.baseSymbol(i)) {
-        b.bits[i] = a.bits[i];
-        b.receivedStates[i] = view.sentState;
+    // B measures the photon that reaches him: A's, or the one Eve sent on.
+    const int photon = protocol.arriving(i);
+    if (basisOf(photon) == record.bBase) {
+        if (protocol.eve) {
+            b.bits[i].symbol = static_cast<char>('0' + bitOf(photon));
+        } else {
+            b.bits[i] = a.bits[i];
+        }
+        record.receivedState = photon;
     } else {
         window.random.next();
         b.recordReceiverBit(window.random, a.currentIndex);
-        const bool zero = window.random.value() == 0;
-        if (view.sentState == 0 || view.sentState == 1) {
-            b.receivedStates[i] = zero ? 2 : 3;
-        } else {
-            b.receivedStates[i] = zero ? 0 : 1;
-        }
+        record.receivedState = measure(photon, record.bBase, window.random.value() == 0 ? 0 : 1);
     }
+    record.bBit = bitOf(record.receivedState);
+    b.receivedStates[i] = record.receivedState;
 
     const bool baseZero = b.baseSymbol(i) == '0';
     const bool bitZero = b.bitSymbol(i) == '0';

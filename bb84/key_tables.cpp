@@ -4,6 +4,7 @@
 #include "bb84/bb84_view.h"
 #include "scene/bitmap_text.h"
 #include "scene/frame_step.h"
+#include "scene/pixel_scale.h"
 #include "scene/random_source.h"
 #include "scene/scene_setup.h"
 
@@ -21,6 +22,16 @@ const float twoDigitX[keyColumns - 9] = {3.17f, 3.53f, 3.88f, 4.24f, 4.58f, 4.93
                                          5.28f, 5.63f, 5.98f, 6.32f, 6.68f, 7.03f,
                                          7.38f, 7.73f, 8.08f, 8.44f, 8.79f, 9.14f,
                                          9.49f, 9.84f, 10.19f, 10.54f, 10.89f};
+
+Color compareMark(bool differ) {
+    Color mark;
+    if (differ) {
+        mark.setRed();
+    } else {
+        mark.setGreen();
+    }
+    return mark;
+}
 
 void formatValueText(RandomSource& random) {
     std::snprintf(random.valueText, sizeof random.valueText, "%d",
@@ -100,50 +111,50 @@ void KeyTableView::drawPolarizationRow() {
 
 void KeyTableView::drawPolarization(int state) {
     const bool linear = scene ? scene->linearDiagonal : true;
-    Color photon;
+    if (state < 0 || state > 3) {
+        return;
+    }
+    static const float rowColours[4][3] = {{1, 0.5f, 0}, {1, 1, 0}, {0, 0.9f, 1}, {0, 1, 0}};
+    glColor3fv(rowColours[state]);
+    handOverColour(photonColour(state));
     switch (state) {
     case 0:
-        glColor3f(1, 0.5f, 0);
-        photon.setRed();
-        handOverColour(photon);
         glScalef(0.25f, 2, 1);
         glRotatef(90, 0, 0, 1);
         arrow.drawDoubleArrow(0.1f, 3, 0.8f);
         break;
     case 1:
-        glColor3f(1, 1, 0);
-        photon.setYellow();
-        handOverColour(photon);
         glScalef(0.5f, 1.5f, 1);
         arrow.drawDoubleArrow(0.1f, 3, 0.8f);
         break;
-    case 2:
-        glColor3f(0, 0.9f, 1);
-        photon.setCyan();
-        handOverColour(photon);
-        if (linear) {
-            glScalef(0.35f, 2, 1);
-            glRotatef(-45, 0, 0, 1);
-            arrow.drawDoubleArrow(0.1f, 3, 0.8f);
-        } else {
-            arrow.drawCurvedArrow(0.3f, 3, 1, false);
-        }
-        break;
-    case 3:
-        glColor3f(0, 1, 0);
-        photon.setGreen();
-        handOverColour(photon);
-        if (linear) {
-            glScalef(0.35f, 2, 1);
-            glRotatef(45, 0, 0, 1);
-            arrow.drawDoubleArrow(0.1f, 3, 0.8f);
-        } else {
-            arrow.drawCurvedArrow(0.3f, 3, 1, true);
-        }
-        break;
     default:
+        if (linear) {
+            glScalef(0.35f, 2, 1);
+            glRotatef(state == 2 ? -45 : 45, 0, 0, 1);
+            arrow.drawDoubleArrow(0.1f, 3, 0.8f);
+        } else {
+            arrow.drawCurvedArrow(0.3f, 3, 1, state == 3);
+        }
         break;
     }
+}
+
+void KeyTableView::drawStruckKeyBits() {
+    if (!protocol) {
+        return;
+    }
+    glNormal3f(0, 0, 1);
+    sceneLineWidth(3);
+    glBegin(GL_LINES);
+    for (int i = 0; i < keyColumns; ++i) {
+        const KeyColumnRecord& c = protocol->columns[i];
+        if (!c.compared) continue;
+        const Color mark = compareMark(c.error);
+        glColor3f(mark.getR(), mark.getG(), mark.getB());
+        glVertex3f(cellX[i] - 0.06f, -10.95f, 0.01f);
+        glVertex3f(cellX[i] + 0.22f, -10.0f, 0.01f);
+    }
+    glEnd();
 }
 
 void KeyTableView::draw() {
@@ -190,5 +201,6 @@ void KeyTableView::draw() {
         key[i].colour.apply();
         drawChar(cellX[i], -10.9f, key[i].symbol);
     }
+    drawStruckKeyBits();
     glPopMatrix();
 }

@@ -2,6 +2,7 @@
 // ("k'"), bits ("k"), polarizations ("Pol.") and key bits ("Key"), 32 columns each.
 #pragma once
 
+#include "bb84/key_protocol.h"
 #include "scene/arrow_painter.h"
 #include "scene/color.h"
 #include "scene/table_painter.h"
@@ -14,12 +15,14 @@ class Bb84View;
 class RandomSource;
 class SenderTableView;
 
-constexpr int keyColumns = 32;
-
 struct KeyCell {
     char symbol = ' ';
     Color colour;
 };
+
+// The mark of a compared column: green where A's and B's bits are equal, red
+// where they differ.
+Color compareMark(bool differ);
 
 // Decimal text of the last integer draw, kept in the source's valueText.
 void formatValueText(RandomSource& random);
@@ -38,6 +41,8 @@ public:
     // table A. Set by the window when it builds its views.
     Bb84View* scene = nullptr;
     SenderTableView* sender = nullptr;
+    // The window's protocol: the error check's marks are drawn from it.
+    const KeyProtocol* protocol = nullptr;
 
     KeyTableView(int x, int y, int w, int h, const char* label);
 
@@ -64,6 +69,9 @@ protected:
 private:
     void drawPolarizationRow();
     void drawPolarization(int state);
+    // A compared key bit is struck through in its mark's colour: it is public
+    // now and has left the key.
+    void drawStruckKeyBits();
 
     ArrowPainter arrow;
     TablePainter grid;

@@ -26,6 +26,57 @@ demo() {
   wait_gone "$1"
 }
 
+# run_to_end WINDOW: Start in the BB84 window, then wait until Start is green again.
+run_to_end() {
+  click "$1" ${START[$BB84]}
+  bb84_wait_run "$1" 120 quick
+  sleep 0.5
+}
+
+# bb84_eve: Eve on ("e"), a photon flying past her station, the error check
+# that caught her (runs are repeated until one does: she slips through about
+# one run in ten), and a counting run.
+bb84_eve() {
+  local window r g b i
+  window="$(open_demo "$menu" "$BB84")"
+  press_key "$window" e
+  click "$window" ${START[$BB84]}
+  # At the class's pace, wait for a photon between Eve's station and B's: a
+  # bright pixel there.
+  for i in $(seq 1 400); do
+    read -r r g b <<<"$(region_max "$window" 500 560 110 80)"
+    [ $((r > g ? r : g)) -gt 200 ] && break
+    sleep 0.05
+  done
+  shot "$window" bb84-eve
+  # The rest as fast as it draws.
+  click "$window" ${RETURN[$BB84]}
+  wait_gone "$BB84"
+  click "$menu" 859 616
+  expect_exit
+  start_program
+  click "$(wait_window Demonstrations)" 344 373
+  menu="$(wait_window "$MENU")"
+  window="$(open_demo "$menu" "$BB84")"
+  press_key "$window" e
+  xdotool mousemove --window "$window" 1000 515 mousedown 1
+  sleep 0.2
+  xdotool mousemove --window "$window" 1060 515
+  sleep 0.2
+  xdotool mouseup 1
+  for i in 1 2 3 4 5; do
+    run_to_end "$window"
+    read -r r g b <<<"$(region_max "$window" 240 700 460 20)"
+    [ "$r" -gt 200 ] && [ "$g" -lt 120 ] && break
+  done
+  shot "$window" bb84-caught
+  click "$window" 148 751
+  run_to_end "$window"
+  shot "$window" bb84-count
+  click "$window" ${RETURN[$BB84]}
+  wait_gone "$BB84"
+}
+
 start_program
 title="$(wait_window Demonstrations)"
 sleep 1
@@ -100,6 +151,15 @@ shot "$bell" bell-local-pair
 press_key "$bell" s
 click "$bell" ${RETURN[$BELL]}
 wait_gone "$BELL"
+click "$menu" 859 616
+expect_exit
+
+# Eve's pictures, the first of them at the class's pace (no --no-frame-limit).
+(cd "$WORK" && exec "$ORVANTIS" >"$WORK/stdout" 2>"$WORK/stderr") &
+PROGRAM_PID=$!
+click "$(wait_window Demonstrations)" 344 373
+menu="$(wait_window "$MENU")"
+bb84_eve
 click "$menu" 859 616
 expect_exit
 

@@ -9,13 +9,6 @@ column_x() { echo $((89 + (2908 * $1) / 100)); }
 KEY_A_Y=196
 KEY_B_Y=406
 
-# start_active WINDOW: true while the Start button shows its active green.
-start_active() {
-  local r g b
-  read -r r g b <<<"$(pixel "$1" 896 640)"
-  [ "$g" -gt 150 ] && [ "$r" -lt 80 ]
-}
-
 # kept_columns SHOT Y: the columns whose key cell in the row at Y is lit amber.
 kept_columns() {
   local shot="$1" y="$2" i x r g b kept=""
@@ -59,16 +52,7 @@ sleep 0.2
 
 click "$bb84" 949 640
 xdotool mousemove --window "$bb84" 600 760
-end=$((SECONDS + 10))
-while start_active "$bb84"; do
-  [ $SECONDS -gt $end ] && fail "Start did not go inactive"
-  sleep 0.2
-done
-end=$((SECONDS + 120))
-until start_active "$bb84"; do
-  [ $SECONDS -gt $end ] && fail "the run did not end within 120 s"
-  sleep 0.5
-done
+bb84_wait_run "$bb84" 120
 sleep 0.3
 import -window root "$WORK/after.png"
 kept_a="$(kept_columns "$WORK/after.png" $KEY_A_Y)"

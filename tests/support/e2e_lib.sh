@@ -282,6 +282,33 @@ declare -A RETURN=([$BELL]="953 303" [$TELEPORT]="953 717" [$BB84]="951 712")
 declare -A START=([$BELL]="806 193" [$TELEPORT]="732 715" [$BB84]="949 640")
 declare -A STOP=([$BELL]="953 235" [$TELEPORT]="587 717" [$BB84]="951 580")
 
+# bb84_start_active WINDOW: true while the BB84 window's Start shows its active
+# green, that is while no run goes on.
+bb84_start_active() {
+  local r g b
+  read -r r g b <<<"$(pixel "$1" 896 640)"
+  [ "$g" -gt 150 ] && [ "$r" -lt 80 ]
+}
+
+# bb84_wait_run WINDOW SECONDS [quick]: after a click on Start, waits for the
+# run to begin (Start greys out within 10 s; a quick run, such as counting, may
+# be over before the first look) and then to end within SECONDS.
+bb84_wait_run() {
+  local end=$((SECONDS + 10))
+  while bb84_start_active "$1"; do
+    if [ $SECONDS -gt $end ]; then
+      [ "${3:-}" = quick ] && break
+      fail "Start did not go inactive"
+    fi
+    sleep 0.1
+  done
+  end=$((SECONDS + $2))
+  until bb84_start_active "$1"; do
+    [ $SECONDS -gt $end ] && fail "the run did not end within $2 s"
+    sleep 0.2
+  done
+}
+
 # to_menu: starts the program and goes from the title screen to the menu, whose
 # window id it leaves in MENU_WINDOW (not printed: the program must be started by
 # this shell, not a subshell, for PROGRAM_PID to stay known).

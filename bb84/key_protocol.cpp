@@ -1,0 +1,142 @@
+// The protocol's decisions: Eve's interception, the choice of the compared
+// columns, the verdict, and whole rounds for counting.
+#include "bb84/key_protocol.h"
+
+#include "scene/random_source.h"
+
+#include <algorithm>
+#include <cstdio>
+
+unsigned keyColumn = 0;
+
+namespace {
+
+int drawBit(RandomSource& random) {
+    random.setModulus(2);
+    random.next();
+    return random.value() == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+void KeyProtocol::reset(bool withEve, bool counted) {
+    for (KeyColumnRecord& column : columns) {
+        column = KeyColumnRecord{};
+    }
+    eve = withEve;
+    answering = false;
+    check = CheckResult{};
+    totals = CountTotals{};
+    countMode = counted;
+}
+
+void KeyProtocol::intercept(int i, RandomSource& eveRandom) {
+    KeyColumnRecord& c = columns[i];
+    c.eveBase = drawBit(eveRandom);
+    const int fresh = drawBit(eveRandom);
+    c.eveState = measure(c.sentState, c.eveBase, fresh);
+    c.eveBit = bitOf(c.eveState);
+}
+
+int KeyProtocol::arriving(int i) const {
+    const KeyColumnRecord& c = columns[i];
+    return eve && c.eveState >= 0 ? c.eveState : c.sentState;
+}
+
+int KeyProtocol::chooseCompared(RandomSource& sampling, int chosen[keyColumns]) {
+    int kept[keyColumns];
+    int n = 0;
+    for (int i = 0; i < keyColumns; ++i) {
+        if (columns[i].kept) kept[n++] = i;
+    }
+    // A partial shuffle: the first half (rounded up) of the kept columns.
+    const int m = (n + 1) / 2;
+    for (int j = 0; j < m; ++j) {
+        sampling.setModulus(static_cast<uint32_t>(n - j));
+        sampling.next();
+        std::swap(kept[j], kept[j + static_cast<int>(sampling.value())]);
+    }
+    std::sort(kept, kept + m);
+    for (int j = 0; j < m; ++j) {
+        chosen[j] = kept[j];
+    }
+    return m;
+}
+
+void KeyProtocol::compare(int i) {
+    KeyColumnRecord& c = columns[i];
+    c.compared = true;
+    c.error = c.aBit != c.bBit;
+    ++check.compared;
+    check.differing += c.error;
+}
+
+void KeyProtocol::decide() {
+    int kept = 0;
+    for (const KeyColumnRecord& c : columns) kept += c.kept;
+    check.keyBits = check.differing ? 0 : kept - check.compared;
+    check.decided = true;
+}
+
+std::string comparedText(const CheckResult& check) {
+    char line[64];
+    std::snprintf(line, sizeof line, "compared %d bits, %d differ (%d %%)", check.compared,
+                  check.differing, check.percent());
+    return line;
+}
+
+std::string verdictText(const CheckResult& check) {
+    if (!check.decided) return "";
+    if (check.differing > 0) return "errors: someone listened, the key is discarded";
+    return "no errors: the key of " + std::to_string(check.keyBits) + " bits is kept";
+}
+
+KeyProtocol playRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,
+                      bool withEve) {
+    KeyProtocol round;
+    round.eve = withEve;
+    // The draws of an animated run in their order: a draw before each base and
+    // one more after the last, for A and then B; then A's bit per photon and B's
+    // result only where his basis is not the arriving photon's.
+    random.setModulus(2);
+    random.next();
+    for (KeyColumnRecord& c : round.columns) {
+        c.aBase = static_cast<int>(random.value());
+        random.next();
+    }
+    random.next();
+    for (KeyColumnRecord& c : round.columns) {
+        c.bBase = static_cast<int>(random.value());
+        random.next();
+    }
+    for (int i = 0; i < keyColumns; ++i) {
+        KeyColumnRecord& c = round.columns[i];
+        random.next();
+        c.aBit = static_cast<int>(random.value());
+        c.sentState = stateOf(c.aBase, c.aBit);
+        if (withEve) round.intercept(i, eveRandom);
+        const int photon = round.arriving(i);
+        int fresh = 0;
+        if (basisOf(photon) != c.bBase) {
+            random.next();
+            fresh = static_cast<int>(random.value());
+        }
+        c.receivedState = measure(photon, c.bBase, fresh);
+        c.bBit = bitOf(c.receivedState);
+        c.kept = c.aBase == c.bBase;
+    }
+    int chosen[keyColumns];
+    const int n = round.chooseCompared(sampling, chosen);
+    for (int j = 0; j < n; ++j) round.compare(chosen[j]);
+    round.decide();
+    return round;
+}
+
+void addRound(const KeyProtocol& round, CountTotals& totals) {
+    ++totals.rounds;
+    totals.photons += keyColumns;
+    for (const KeyColumnRecord& c : round.columns) totals.kept += c.kept;
+    totals.compared += round.check.compared;
+    totals.differing += round.check.differing;
+    totals.caught += round.check.differing > 0;
+}

@@ -1,0 +1,121 @@
+// The BB84 protocol as plain data: what A, Eve and B chose and found in each
+// column, which columns survive the sifting and the error check, and the running
+// totals of a counting run. The run writes it; the views and tables only read it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class RandomSource;
+
+constexpr int keyColumns = 32;
+
+// The stages of a run. Plain (unscoped) so that the numbers the protocol has
+// always had stay its numbers; the error check comes after the erasing stage
+// but is numbered after the finished one.
+enum KeyPhase : int {
+    beforeFirstRun = 0,
+    generatingA = 1,
+    basesOfA = 2,
+    generatingB = 3,
+    basesOfB = 4,
+    sendingPhotons = 5,
+    announcingBases = 6,
+    droppingKeyRows = 7,
+    markingSender = 8,
+    sendingNumbers = 9,
+    markingReceiver = 10,
+    erasing = 11,
+    finished = 12,
+    checkingErrors = 13,
+    counting = 14,
+};
+
+// The column the current stage works on (0..31; 32 once a stage has passed them
+// all). Program-wide, as the view draws it and tests set it.
+extern unsigned keyColumn;
+
+// A polarization state is 2 x basis + bit: 0 and 1 rectilinear, 2 and 3 the
+// second basis. The one rule of measurement: in the photon's own basis the
+// result is the photon's bit; in the other basis it is `freshBit`, a new draw.
+inline int stateOf(int basis, int bit) { return 2 * basis + bit; }
+inline int basisOf(int state) { return state / 2; }
+inline int bitOf(int state) { return state % 2; }
+inline int measure(int photonState, int basis, int freshBit) {
+    return stateOf(basis, basisOf(photonState) == basis ? bitOf(photonState) : freshBit);
+}
+
+// One column of a run; -1 where nothing is decided yet.
+struct KeyColumnRecord {
+    int aBase = -1, aBit = -1;
+    int eveBase = -1, eveBit = -1;
+    int bBase = -1, bBit = -1;
+    int sentState = -1;      // A's photon
+    int eveState = -1;       // the photon Eve sent on in its place
+    int receivedState = -1;  // what B measured
+    bool kept = false;       // A's and B's bases agree
+    bool compared = false;   // the bits were compared in public
+    bool error = false;      // compared, and A's and B's bits differ
+};
+
+// What the error check found: n compared bits, e of them differing.
+struct CheckResult {
+    int compared = 0;
+    int differing = 0;
+    int keyBits = 0;  // what is left of the key when nothing differs
+    bool decided = false;
+    int percent() const { return compared ? (100 * differing + compared / 2) / compared : 0; }
+};
+
+// The read-out of a check: "compared n bits, e differ (x %)", and the verdict
+// once it is decided (empty before).
+std::string comparedText(const CheckResult& check);
+std::string verdictText(const CheckResult& check);
+
+// Running totals of a counting run.
+struct CountTotals {
+    long rounds = 0;
+    long photons = 0;
+    long kept = 0;
+    long compared = 0;
+    long differing = 0;
+    long caught = 0;  // rounds in which the check found a difference
+};
+
+class KeyProtocol {
+public:
+    KeyColumnRecord columns[keyColumns];
+    KeyPhase phase = beforeFirstRun;
+    // Eve listens on the quantum channel (read at Start).
+    bool eve = false;
+    // During the check: B's answer is in flight (A's announcement otherwise).
+    bool answering = false;
+    CheckResult check;
+    CountTotals totals;
+    // The last run was a counting run: the view shows the totals.
+    bool countMode = false;
+
+    // A fresh run: every column undecided, no check, no totals.
+    void reset(bool withEve, bool counted);
+
+    // Eve's interception of A's photon in column i: her basis, then the draw that
+    // decides her bit where her basis is not the photon's, both from her source.
+    void intercept(int i, RandomSource& eveRandom);
+    // The photon that reaches B in column i: Eve's where she listened.
+    int arriving(int i) const;
+
+    // A chooses half of the kept columns (rounded up) from `sampling`, and marks
+    // them; returns how many, their columns in ascending order in `chosen`.
+    int chooseCompared(RandomSource& sampling, int chosen[keyColumns]);
+    // The public comparison of one chosen column.
+    void compare(int i);
+    // The verdict once every chosen column is compared.
+    void decide();
+};
+
+// One whole round of 32 photons without animation, with the draws of an animated
+// run in their order, its error check included.
+KeyProtocol playRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,
+                      bool withEve);
+// Adds a played round's figures to the totals.
+void addRound(const KeyProtocol& round, CountTotals& totals);
