@@ -49,16 +49,13 @@ char acuteBase(const char* utf8) {
     }
 }
 
-// Where a comma drawn as an accent stands, in pixels from where it would stand
-// in the text: lifted clear of the lower-case letters (which reach 11 pixels up,
-// the comma 3 pixels down), and one pixel right, as an acute leans.
-constexpr int accentLift = 18;
-constexpr int accentLean = 1;
+// The fonts' acute accent on its own (Latin-1 0xB4). It stands where it would
+// over a lower-case letter, so only its place along the line is chosen.
+const char kAcute[] = "\xB4";
 
-// The font has no accented letters: a letter with an acute accent is drawn
-// plain, with a comma lifted over it as the accent. The comma is placed from the
-// line's own start by the glyphs' real widths, so it shows exactly when its line
-// does (a line whose start leaves the view vanishes as a whole).
+// A letter with an acute accent is drawn plain, with the accent laid over it. The accent is placed from the line's own
+// start by the glyphs' real widths, so it shows exactly when its line does (a
+// line whose start leaves the view vanishes as a whole).
 void drawLine(const Line& line) {
     std::string plain;
     std::vector<size_t> accented;
@@ -76,13 +73,12 @@ void drawLine(const Line& line) {
     for (size_t i : accented) {
         const int before = largeTextWidth(plain.substr(0, i).c_str());
         const int letter = largeTextWidth(plain.substr(i, 1).c_str());
-        const int comma = largeTextWidth(",");
-        // Widths and lifts are the design's pixels; a scaled view has as many more.
+        const int accent = largeTextWidth(kAcute);
+        // Widths are the design's pixels; a scaled view has as many more.
         const double s = pixelScale();
         glRasterPos2f(line.x, line.y);
-        glBitmap(0, 0, 0, 0, static_cast<float>((before + (letter - comma) / 2 + accentLean) * s),
-                 static_cast<float>(accentLift * s), nullptr);
-        continueTimesText(",");
+        glBitmap(0, 0, 0, 0, static_cast<float>((before + (letter - accent) / 2.0) * s), 0, nullptr);
+        continueTimesText(kAcute);
     }
 }
 

@@ -30,12 +30,13 @@ struct Glyph {
     float u0 = 0, v0 = 0, u1 = 0, v1 = 0;  // its place in the atlas
 };
 
-// The printable ASCII glyphs of one face and size, in one texture, so that a
-// line is drawn with one binding and one batch of quads.
+// The printable Latin-1 glyphs of one face and size (the bitmap fonts' own
+// range), in one texture, so that a line is drawn with one binding and one
+// batch of quads.
 struct GlyphSet {
     bool made = false;
     GLuint atlas = 0;
-    Glyph glyphs[128];
+    Glyph glyphs[256];
 };
 
 using SetKey = std::tuple<GLXContext, int, int>;  // context, face, pixel size
@@ -80,7 +81,10 @@ FT_Face faceOf(TextFace which) {
 }
 
 constexpr int kAtlasWidth = 1024;
-constexpr unsigned char kFirst = 32, kLast = 126;
+constexpr int kFirst = 32, kLast = 255;
+
+// Latin-1 codes are their Unicode code points; 127 to 159 are control codes.
+bool printable(int c) { return c < 127 || c > 159; }
 
 void makeAtlas(GlyphSet& set, FT_Face face, int size) {
     set.made = true;
@@ -93,7 +97,7 @@ void makeAtlas(GlyphSet& set, FT_Face face, int size) {
     std::vector<Placed> placed(kLast + 1);
     int x = 1, y = 1, rowHeight = 0;
     for (int c = kFirst; c <= kLast; ++c) {
-        if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) {
+        if (!printable(c) || FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) {
             continue;
         }
         Glyph& glyph = set.glyphs[c];
@@ -228,7 +232,7 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     double length = 0, faceLength = 0;
     for (const unsigned char* p = first; *p; ++p) {
         length += glutBitmapWidth(glutFont, *p) * scale;
-        faceLength += *p < 128 ? set.glyphs[*p].advance : 0;
+        faceLength += set.glyphs[*p].advance;
     }
     const double stretch = faceLength > 0 ? length / faceLength : 1.0;
 
@@ -237,9 +241,6 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     double pen = start[0];
     glBegin(GL_QUADS);
     for (const unsigned char* p = first; *p; ++p) {
-        if (*p >= 128) {
-            continue;
-        }
         const Glyph& g = set.glyphs[*p];
         if (g.width > 0) {
             const float left = static_cast<float>(std::floor(pen) + g.left);

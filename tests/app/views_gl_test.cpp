@@ -128,12 +128,12 @@ std::vector<Glyph> glyphsOf(IntroView& view) {
 TEST(IntroViewPicture, CreditAccentsStandOverTheirLettersAndNeverAlone) {
     Shown<IntroView> shown(473, 728);
     IntroView& view = *shown.view;
-    const float commaHalf = largeTextWidth(",") / 2.0f;
+    const float accentHalf = largeTextWidth("\xB4") / 2.0f;
     for (float scroll = -0.5f; scroll <= 10.5f; scroll += 0.05f) {
         view.scroll = scroll;
         const std::vector<Glyph> g = glyphsOf(view);
         // Lines are runs of glyphs on one baseline. An accent is a move back to
-        // its line's start (a glyph where the line's first stands) and a comma;
+        // its line's start (a glyph where the line's first stands) and the acute;
         // any other glyph off a line would be a stray mark.
         int accents = 0;
         size_t line = 0, letters = 0;
@@ -141,13 +141,13 @@ TEST(IntroViewPicture, CreditAccentsStandOverTheirLettersAndNeverAlone) {
             if (i > line && g[i] == g[line]) {
                 ASSERT_LT(i + 1, g.size());
                 const Glyph mark = g[++i];
-                EXPECT_NEAR(mark.y - g[line].y, 18, 0.01) << scroll;
-                // Centred over a letter of its line, leaning a pixel right.
-                const float centre = mark.x + commaHalf;
+                EXPECT_NEAR(mark.y - g[line].y, 0, 0.01) << scroll;
+                // Centred over a letter of its line.
+                const float centre = mark.x + accentHalf;
                 bool over = false;
                 for (size_t k = line; k + 1 < line + letters; ++k) {
                     if (g[k].x <= centre && centre < g[k + 1].x) {
-                        over = std::abs(centre - (g[k].x + g[k + 1].x) / 2 - 1) <= 1;
+                        over = std::abs(centre - (g[k].x + g[k + 1].x) / 2) <= 1;
                     }
                 }
                 EXPECT_TRUE(over) << "accent at " << mark.x << " between letters, scroll " << scroll;
