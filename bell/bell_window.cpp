@@ -154,6 +154,7 @@ void BellWindow::buildControls() {
 void BellWindow::resetDisplays() {
     for (int i = 0; i < 3; ++i) {
         std::snprintf(inequalityText[i], sizeof inequalityText[i], "0");
+        inequalityShown[i] = 0;
         inequalityStale[i] = true;
     }
     for (int l = 0; l < 3; ++l) {
@@ -196,6 +197,7 @@ void BellWindow::updateCounterDisplay() {
     if (l == 1 && r == 2) cell = 1;
     if (l == 0 && r == 1) cell = 2;
     if (cell >= 0) {
+        inequalityShown[cell] = count;
         std::snprintf(inequalityText[cell], sizeof inequalityText[cell], "%d", count);
         inequalityStale[cell] = true;
     }
@@ -203,7 +205,7 @@ void BellWindow::updateCounterDisplay() {
 
 void BellWindow::flushDisplays() {
     // A violation beyond chance is red like the numbers that show it.
-    const double z = violationSigmas(experiment.inequalityLeft(), experiment.inequalityRight());
+    const double z = violationSigmas(inequalityShown[0], inequalityShown[1] + inequalityShown[2]);
     const std::string verdict = verdictFor(z);
     if (verdict != verdictText) {
         std::snprintf(verdictText, sizeof verdictText, "%s", verdict.c_str());

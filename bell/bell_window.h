@@ -43,6 +43,10 @@ public:
     // changes what another shows.
     char performedText[12] = "0";
     char inequalityText[3][12] = {};
+    // N(A+,C+), N(B+,C+) and N(A+,B+) as the row shows them. The verdict is the
+    // row's: a pair is counted when it is drawn, before its animation, and the
+    // row shows it only after.
+    int inequalityShown[3] = {};
     char verdictText[64] = "";
     char counterText[3][3][4][12] = {};
 

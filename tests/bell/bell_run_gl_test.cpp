@@ -28,6 +28,8 @@
 namespace {
 
 uint32_t fixedTicks() { return 4242u; }
+// A seed whose first pair is A-C (+,+), a cell of the inequality row.
+uint32_t firstPairInTheRow() { return 5u; }
 
 BellWindow* openBell() {
     showBellWindow();
@@ -247,6 +249,7 @@ TEST(BellControls, ExperimentZeroAndTypedValues) {
 }
 
 TEST(BellControls, StopHoldsTheRunAndLoweringExperimentEndsIt) {
+    RandomSource::setTickSource(firstPairInTheRow);
     BellWindow* window = openBell();
     window->experimentInput->value(1000);
     window->stopButton->value(1);
@@ -254,9 +257,13 @@ TEST(BellControls, StopHoldsTheRunAndLoweringExperimentEndsIt) {
     log.attach(bellView);
     int framesWhenReleased = -1;
     double heldSeconds = 0;
+    std::string verdictInHold;
     log.action = [&](int pair, int phase, bool first) {
         if (log.total == 1) {
             EXPECT_EQ(window->stopButton->value(), 0) << "Start switches Stop off";
+            // The first pair is already counted in the experiment, in the row's
+            // cell A-C (+,+), but not yet shown.
+            EXPECT_EQ(window->experiment.inequalityLeft(), 1);
         }
         if (log.total == 100) {
             // Light Stop as a click would; a later click switches it off.
@@ -270,11 +277,13 @@ TEST(BellControls, StopHoldsTheRunAndLoweringExperimentEndsIt) {
             window->stopButton->do_callback();
             heldSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             framesWhenReleased = log.total;
+            verdictInHold = window->verdictText;
         }
         if (pair == 2 && phase == 2 && first) window->experimentInput->value(1);
     };
     startRun();
     EXPECT_EQ(framesWhenReleased, 100) << "no frame step while Stop is lit";
+    EXPECT_EQ(verdictInHold, verdictFor(0)) << "the verdict of the row's zeros, not of the pair under way";
     EXPECT_GE(heldSeconds, 0.25);
     EXPECT_EQ(log.total, 2 * 251) << "the run ends after the pair under way";
     EXPECT_EQ(window->stopButton->value(), 0);
