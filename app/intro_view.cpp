@@ -49,13 +49,14 @@ char acuteBase(const char* utf8) {
     }
 }
 
-// The fonts' acute accent on its own (Latin-1 0xB4). It stands where it would
+// The font's acute accent on its own (Latin-1 0xB4). It stands where it would
 // over a lower-case letter, so only its place along the line is chosen.
 const char kAcute[] = "\xB4";
 
-// A letter with an acute accent is drawn plain, with the accent laid over it. The accent is placed from the line's own
-// start by the glyphs' real widths, so it shows exactly when its line does (a
-// line whose start leaves the view vanishes as a whole).
+// A letter with an acute accent is drawn plain, with the accent laid over it.
+// The accent is placed from the line's own start by the glyphs' real widths, so
+// it shows exactly when its line does (a line whose start leaves the view
+// vanishes as a whole).
 void drawLine(const Line& line) {
     std::string plain;
     std::vector<size_t> accented;
