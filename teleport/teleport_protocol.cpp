@@ -52,6 +52,7 @@ TeleportFacts teleport(int p, int r, bool messageSent) {
 void TeleportTally::add(const TeleportFacts& facts) {
     ++runs;
     ++results[facts.result];
+    lastInput = facts.input;
     if (facts.output == facts.input) {
         ++matches;
     }

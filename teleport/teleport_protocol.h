@@ -47,6 +47,11 @@ struct TeleportTally {
     int runs = 0;
     int results[kResults] = {};
     int matches = 0;  // runs whose output equalled the input
+    // The input of the latest run added, -1 before the first: while the tally
+    // counts, the scene shows it, so that a class sees the inputs vary.
+    int lastInput = -1;
+    // Set while the runs are being added, cleared when the tally is done.
+    bool running = false;
 
     void add(const TeleportFacts& facts);
     // count / runs; 0 before the first run.

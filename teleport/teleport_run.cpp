@@ -234,20 +234,46 @@ void TeleportRun::play() {
     finish();
 }
 
+void TeleportRun::clearScene() {
+    // A tally draws its own inputs: nothing of the last run's may stand beside
+    // its totals, neither its arrows nor its lamps, dial or input.
+    TeleportView& v = view;
+    v.facts = TeleportFacts{};
+    v.setPhase(1);
+    v.pumpX = pumpStartX;
+    v.pumpZ = pumpStartZ;
+    v.helixExtent = 0;
+    v.helixTwist = 0;
+    for (Color& lamp : v.lampColours) {
+        lamp.setGrey();
+    }
+    v.resetNeedle();
+    window.polarizationBox->label("");
+}
+
 void TeleportRun::playTally() {
     WindowUse use(window);
     lockControls();
+    clearScene();
     view.tally = TeleportTally{};
     view.tally.messageSent = window.messageButton->value() != 0;
+    view.tally.running = true;
     view.showTally = true;
     window.tallySource.reseed();
     // Stop holds and Return ends the tally between two frame steps, as in a run.
     while (view.tally.runs < tallyLength && !cancelled()) {
         tallyRuns(view.tally, window.tallySource,
                   std::min(tallyRunsPerFrame, tallyLength - view.tally.runs));
+        // The read-out follows the inputs as they are drawn.
+        std::snprintf(window.polarizationText, sizeof window.polarizationText, "%d",
+                      view.tally.lastInput * 30);
+        window.polarizationBox->label(window.polarizationText);
         view.redraw();
         frameStep();
     }
+    view.tally.running = false;
+    // Done, the totals belong to all six inputs together.
+    window.polarizationBox->label("all");
     finish();
 }
 

@@ -32,6 +32,8 @@ public:
 private:
     // Start, Message and Repeat greyed, Stop off: what every Start does first.
     void lockControls();
+    // The scene as before the first run, for a tally's Start.
+    void clearScene();
 
     TeleportWindow& window;
     TeleportView& view;

@@ -104,7 +104,9 @@ bool TeleportView::messageWithheld() const {
     return window && window->messageButton && window->messageButton->value() == 0;
 }
 
-int TeleportView::polarizationIndex() const { return facts.input; }
+int TeleportView::polarizationIndex() const {
+    return showTally && tally.running && tally.lastInput >= 0 ? tally.lastInput : facts.input;
+}
 
 void TeleportView::lightOutcomeLamp() {
     lampColours[facts.result].setGold();
@@ -422,6 +424,38 @@ void TeleportView::drawChannel() {
     }
     glEnd();
     glPopMatrix();
+    if (!sent) {
+        drawCut();
+    }
+}
+
+void TeleportView::drawCut() {
+    // GL state changed here and restored below: no lighting and no colour
+    // material, so the red is the same from every side and stays out of the
+    // material; line width.
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
+    glColor3f(1, 0.1f, 0.1f);
+
+    // A cross over the gap in the channel, large enough to see across a room.
+    glPushMatrix();
+    glTranslatef(0.3f, 1.7f, -5.75f);
+    sceneLineWidth(7);
+    glBegin(GL_LINES);
+    glVertex3f(-0.45f, 0.45f, 0);
+    glVertex3f(0.45f, -0.45f, 0);
+    glVertex3f(-0.45f, -0.45f, 0);
+    glVertex3f(0.45f, 0.45f, 0);
+    glEnd();
+    glPopMatrix();
+
+    // Under Bob's name: his dial got no setting and stays at rest.
+    glPushMatrix();
+    glTranslatef(1, 7, 0);
+    drawTimesText(3.1f, -4.35f, "no setting");
+    glPopMatrix();
+    glPopAttrib();
 }
 
 void TeleportView::drawLegend() {
@@ -434,8 +468,10 @@ void TeleportView::drawLegend() {
     glScalef(0.65f, 1, 1);
     glRotatef(90, 0, 0, 1);
     sceneLineWidth(4);
+    // While a tally counts, the input it drew last is lit: it changes every step.
+    const bool shown = phase >= 7 || (showTally && tally.running);
     for (int i = 0; i < 6; ++i) {
-        if (beforeRun || (phase >= 7 && i == p)) {
+        if (beforeRun || (shown && i == p)) {
             legendColour.select(i);
             legendColour.apply();
         } else {
@@ -475,6 +511,19 @@ void TeleportView::drawTally() {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+
+    // Above the totals, where the run's output arrow would stand: the inputs
+    // are not fixed, and what the shares should come to.
+    const char* const lines[3] = {
+        "Inputs: all six angles at random",
+        tally.messageSent ? "Expected: output = input always" : "Averaged over inputs: 1/3 match;",
+        tally.messageSent ? "" : "for one input 1/4; 1/2 at 0\xb0, 90\xb0",
+    };
+    const int count = tally.messageSent ? 2 : 3;
+    glColor3f(1, 1, 1);
+    for (int k = 0; k < count; ++k) {
+        tallyText(tallyLeft, tallyTop - tallyLine * (count - k + 0.5f), lines[k]);
+    }
 
     char heading[48];
     std::snprintf(heading, sizeof heading, "%s: %d runs",

@@ -77,6 +77,8 @@ private:
     void drawOutputArrow();
     void drawFixedScene();
     void drawChannel();
+    // Message withheld: a red cross over the cut and Bob's dial marked unset.
+    void drawCut();
     void drawLegend();
     void drawTally();
     // Decides showDescription from the pointer and the red word's place, then

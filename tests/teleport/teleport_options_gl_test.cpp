@@ -11,6 +11,9 @@
 #include <FL/Fl_Light_Button.H>
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 namespace {
 
 using namespace teleport_probe;
@@ -39,6 +42,19 @@ struct TeleportOptions : testing::Test {
             for (const Pixel& px : pixelsAround(*view, at, 1)) n += classify(px) == preset;
         }
         return n;
+    }
+
+    // Clear red pixels at the cross over the cut channel, and at Bob's "no
+    // setting" under his name.
+    static bool isRed(Pixel p) { return p.r > 200 && p.g < 90 && p.b < 90; }
+    int redAtCut() {
+        return countAround(*view, project(*view, [] {}, 0.3f, 1.7f, -5.75f), 2, isRed);
+    }
+    int redUnderBob() {
+        Point at = project(*view, [] { glTranslatef(1, 7, 0); }, 3.1f, -4.35f, 0);
+        at.x += 45;
+        at.y -= 7;
+        return countAround(*view, at, 8, isRed);
     }
 };
 
@@ -79,6 +95,9 @@ TEST_F(TeleportOptions, WithoutTheMessageBobKeepsAlicesPhotonWithItTheRunIsAsAlw
     // The read-out and the legend still reveal the input.
     EXPECT_STREQ(window->polarizationBox->label(), "30");
     EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, 1))), 1);
+    // The cut is marked, and so is the dial that got no setting.
+    EXPECT_GT(redAtCut(), 10);
+    EXPECT_GT(redUnderBob(), 10);
 
     // Message read at the next Start: the same draws give the run as always.
     EXPECT_TRUE(pressKeyButton(*window, 'm', 0));
@@ -90,6 +109,52 @@ TEST_F(TeleportOptions, WithoutTheMessageBobKeepsAlicesPhotonWithItTheRunIsAsAlw
     EXPECT_EQ(view->needleAngle, -13);
     EXPECT_GT(outputPixelsAlong(30, 1), 3);
     EXPECT_EQ(outputPixelsAlong(60, 2), 0);
+    EXPECT_EQ(redAtCut(), 0);
+    EXPECT_EQ(redUnderBob(), 0);
+}
+
+TEST_F(TeleportOptions, ATallyAfterARunWithoutTheMessageShowsNothingOfThatRun) {
+    // A run without the message: input 60 degrees, Alice's result 1, so Bob's
+    // photon leaves along 120 degrees in the legend's magenta.
+    fixedSeed = seedGiving(6, 2);
+    window->outcomeSource.state = seedGiving(4, 1);
+    EXPECT_TRUE(pressKeyButton(*window, 'm', 0));
+    startTeleportation(window->startButton);
+    ASSERT_EQ(view->facts.output, 4);
+    ASSERT_GT(outputPixelsAlong(120, 4), 3);
+    ASSERT_GT(redAtCut(), 10);
+
+    // The tally with the message: while it counts, the legend, polarizer and
+    // read-out show the input it drew last, which changes.
+    EXPECT_TRUE(pressKeyButton(*window, 'm', 0));
+    EXPECT_TRUE(pressKeyButton(*window, 'r', 0));
+    FrameLog log;
+    log.attach(view);
+    std::set<std::string> readOuts;
+    bool followsTally = true;
+    log.onFrame = [&](int frame, int) {
+        const int p = view->tally.lastInput;
+        readOuts.insert(window->polarizationBox->label());
+        followsTally = followsTally && view->polarizationIndex() == p &&
+                       std::to_string(30 * p) == window->polarizationBox->label();
+        if (frame % 25 == 0) {
+            followsTally = followsTally && classify(brightestAround(*view, legendArrow(*view, p))) == p &&
+                           classify(brightestAround(*view, legendArrow(*view, (p + 3) % 6))) == 8;
+        }
+    };
+    startTeleportation(window->startButton);
+    ASSERT_EQ(view->tally.runs, 1000);
+    EXPECT_TRUE(followsTally);
+    EXPECT_GE(readOuts.size(), 5u);
+    // Nothing of the run stays: no output arrow, lamp, turned dial or cut.
+    EXPECT_EQ(outputPixelsAlong(120, 4), 0);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(countAround(*view, aliceLamp(*view, k), 2, isGold), 0);
+    EXPECT_EQ(redAtCut(), 0);
+    EXPECT_EQ(redUnderBob(), 0);
+    // Done, the totals stand for all six inputs: each legend arrow in its colour.
+    EXPECT_STREQ(window->polarizationBox->label(), "all");
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i);
+    leaveTeleportation(window->returnButton);  // the next test opens a fresh window
 }
 
 TEST_F(TeleportOptions, RepeatTalliesAThousandWithoutTouchingTheRunsDraws) {
@@ -118,12 +183,12 @@ TEST_F(TeleportOptions, RepeatTalliesAThousandWithoutTouchingTheRunsDraws) {
     EXPECT_LE(largestStep, 50);
     EXPECT_TRUE(greyed);
     EXPECT_TRUE(window->startButton->active() && window->repeatButton->active());
-    // The animated run's sources and picture are as they were.
+    // The animated run's sources are as they were; its red arrow is gone.
     EXPECT_EQ(window->polarizationSource.state, input.state);
     EXPECT_EQ(window->outcomeSource.state, outcome.state);
-    EXPECT_EQ(view->phase, 11);
-    // The panel's colours do not leak into the scene.
-    EXPECT_GT(outputPixelsAlong(0, 0), 3);
+    EXPECT_EQ(outputPixelsAlong(0, 0), 0);
+    // The panel's colours do not leak into the scene: the lit legend keeps its own.
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i);
 
     // Stop holds a tally between two steps; Return held ends it at once.
     window->messageButton->value(0);
