@@ -201,9 +201,11 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     GlyphSet& set = glyphSet(which, size);
 
     // GL state changed here and restored below: lighting off (the raster colour
-    // is already lit), texturing, blending and alpha test on, window-pixel matrices
-    // whose depth is the raster position's, so the scene may hide text as it
-    // hides bitmaps.
+    // is already lit), colour material off (the lit colour set below would
+    // otherwise become the material, which the pop leaves alone, and each next
+    // line would be lit from it, darker and darker), texturing, blending and
+    // alpha test on, window-pixel matrices whose depth is the raster position's,
+    // so the scene may hide text as it hides bitmaps.
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -213,6 +215,7 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

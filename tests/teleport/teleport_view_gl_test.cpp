@@ -6,6 +6,7 @@
 #include "teleport/teleport_run.h"
 
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Light_Button.H>
 #include <gtest/gtest.h>
 
 namespace {
@@ -139,6 +140,33 @@ TEST_F(TeleportPicture, HotSpotFollowsTheWindowAndSwapsLabelForText) {
     Fl::e_x_root = 150 + 100;
     Fl::e_y_root = 120 + 655;
     EXPECT_GT(countAround(*view, textPoint, 10, green), 3);
+}
+
+TEST_F(TeleportPicture, ScaledDescriptionShowsEveryLineAsBrightAsTheFirst) {
+    // Message off adds three lines at the bottom; half as large again, the text
+    // is drawn from glyph textures rather than bitmaps.
+    window->messageButton->value(0);
+    window->resize(window->x(), window->y(), 1536, 1152);
+    ASSERT_EQ(view->w(), 1491);
+    Fl::e_x_root = window->x_root() + 150;
+    Fl::e_y_root = window->y_root() + 982;
+    // A point inside the first letters of each line.
+    auto brightestOfLine = [&](int line) {
+        const float y = static_cast<float>(-1.15 + 0.45 * 3 - 0.45 * line);
+        Point at = project(*view, [y] { glTranslatef(1.3f, y, 0); }, 0, 0, 0);
+        at.x += 30;
+        at.y -= 9;
+        return brightestAround(*view, at, 12);
+    };
+    const Pixel first = brightestOfLine(0);
+    EXPECT_TRUE(view->showDescription);
+    EXPECT_TRUE(green(first)) << first.r << " " << first.g << " " << first.b;
+    for (int line = 1; line < 14; ++line) {
+        const Pixel p = brightestOfLine(line);
+        EXPECT_TRUE(green(p) && p.g >= first.g - 8)
+            << "line " << line << ": " << p.r << " " << p.g << " " << p.b;
+    }
+    leaveTeleportation(window->returnButton);  // the next test opens a fresh window
 }
 
 TEST_F(TeleportPicture, PointerMotionRedrawsAndKeysAreLeftToTheWindow) {
