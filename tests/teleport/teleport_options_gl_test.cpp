@@ -138,8 +138,9 @@ TEST_F(TeleportOptions, ATallyAfterARunWithoutTheMessageShowsNothingOfThatRun) {
         followsTally = followsTally && view->polarizationIndex() == p &&
                        std::to_string(30 * p) == window->polarizationBox->label();
         if (frame % 25 == 0) {
-            followsTally = followsTally && classify(brightestAround(*view, legendArrow(*view, p))) == p &&
-                           classify(brightestAround(*view, legendArrow(*view, (p + 3) % 6))) == 8;
+            const int lit = classify(brightestAround(*view, legendArrow(*view, p)));
+            const int other = classify(brightestAround(*view, legendArrow(*view, (p + 3) % 6)));
+            followsTally = followsTally && lit == p && other == 8;
         }
     };
     startTeleportation(window->startButton);
@@ -153,7 +154,9 @@ TEST_F(TeleportOptions, ATallyAfterARunWithoutTheMessageShowsNothingOfThatRun) {
     EXPECT_EQ(redUnderBob(), 0);
     // Done, the totals stand for all six inputs: each legend arrow in its colour.
     EXPECT_STREQ(window->polarizationBox->label(), "all");
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i) << "legend arrow " << i;
+    }
     leaveTeleportation(window->returnButton);  // the next test opens a fresh window
 }
 
@@ -188,7 +191,9 @@ TEST_F(TeleportOptions, RepeatTalliesAThousandWithoutTouchingTheRunsDraws) {
     EXPECT_EQ(window->outcomeSource.state, outcome.state);
     EXPECT_EQ(outputPixelsAlong(0, 0), 0);
     // The panel's colours do not leak into the scene: the lit legend keeps its own.
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i) << "legend arrow " << i;
+    }
 
     // Stop holds a tally between two steps; Return held ends it at once.
     window->messageButton->value(0);
