@@ -53,19 +53,13 @@ TEST(TeleportProtocol, TalliedSharesOfResultsAndMatches) {
         // piece is the latest drawn, and over the pieces it takes all six values.
         EXPECT_EQ(tally.lastInput, -1);
         bool inputShown[kDirections] = {};
-        int changes = 0, previous = -1;
         for (int done = 0; done < runs; done += 10) {
             tallyRuns(tally, source, 10);
             ASSERT_GE(tally.lastInput, 0);
             ASSERT_LT(tally.lastInput, kDirections);
             inputShown[tally.lastInput] = true;
-            changes += tally.lastInput != previous;
-            previous = tally.lastInput;
         }
         for (int p = 0; p < kDirections; ++p) EXPECT_TRUE(inputShown[p]) << "input " << p;
-        // Five times in six the next piece ends on another input; far below
-        // that, the scene would look as if one input stood for all.
-        EXPECT_GT(changes, runs / 10 * 3 / 4);
         ASSERT_EQ(tally.runs, runs);
         int total = 0;
         for (int r = 0; r < kResults; ++r) {
