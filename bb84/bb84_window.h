@@ -7,6 +7,7 @@
 #include "bb84/additions_group.h"
 #include "bb84/key_protocol.h"
 #include "scene/random_source.h"
+#include "scene/standard_random.h"
 
 class EveStrip;
 class Fl_Button;
@@ -34,10 +35,9 @@ public:
     Fl_Light_Button* eveButton = nullptr;
     Fl_Light_Button* countButton = nullptr;
     EveStrip* eveStrip = nullptr;
-    // Eve's choices and A's choice of the compared columns each have a source
-    // of their own, so that A's and B's draws keep their order.
-    RandomSource eveRandom;
-    RandomSource sampling;
+    // Eve's choices, A's choice of the compared columns and counted rounds draw
+    // from a generator of their own, so that A's and B's draws keep their order.
+    StandardRandom additions;
     KeyProtocol protocol;
 
     // This window's own views, so that its run and callbacks never reach into a

@@ -35,10 +35,6 @@ constexpr double keyDropStep = 0.1;
 // A counting run: rounds of 32 photons, and how often the totals are shown.
 constexpr int countedRounds = 1000;
 constexpr int roundsPerShow = 50;
-// Eve's and the check's sources are seeded from the same clock as A's and B's,
-// each moved to a place of its own in the generator's cycle.
-constexpr uint32_t eveSeedMix = 0x9e3779b9u;
-constexpr uint32_t samplingSeedMix = 0x7f4a7c15u;
 
 // The run records a table's base symbols in the protocol as it draws them.
 void recordBases(const KeyTableView& table, KeyColumnRecord (&columns)[keyColumns], bool sender) {
@@ -105,10 +101,7 @@ void Run::play() {
     resetTables(window);
     window.random.reseed();
     window.random.setModulus(2);
-    window.eveRandom.reseed();
-    window.eveRandom.state ^= eveSeedMix;
-    window.sampling.reseed();
-    window.sampling.state ^= samplingSeedMix;
+    window.additions.reseed();
     view.detection.detected = false;
     view.setPhase(counted ? counting : generatingA);
 
@@ -228,7 +221,7 @@ void Run::photons() {
             // Eve measures as the photon reaches her, so that the frame drawn
             // there already shows the photon she sent on.
             if (protocol.eve && record.eveState < 0 && view.photonX >= eveStationX) {
-                protocol.intercept(i, window.eveRandom);
+                protocol.intercept(i, window.additions);
                 window.eveStrip->redraw();
             }
             stepView();
@@ -395,7 +388,7 @@ void Run::markCompared(int i) {
 // is marked, and the compared bits leave the key. Then the verdict.
 void Run::checkErrors() {
     int chosen[keyColumns];
-    const int n = protocol.chooseCompared(window.sampling, chosen);
+    const int n = protocol.chooseCompared(window.additions, chosen);
     view.lampLevel = 1.0f;
     bool complete = true;
     for (int j = 0; j < n; ++j) {
@@ -431,8 +424,7 @@ void Run::checkErrors() {
 // every few rounds, which is also where Stop and Return are served.
 void Run::countRounds() {
     for (int r = 0; r < countedRounds && !stopRequested(); ++r) {
-        addRound(playRound(window.random, window.eveRandom, window.sampling, protocol.eve),
-                 protocol.totals);
+        addRound(playRound(window.additions, protocol.eve), protocol.totals);
         if ((r + 1) % roundsPerShow == 0) {
             stepView();
         }

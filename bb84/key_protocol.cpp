@@ -2,22 +2,12 @@
 // columns, the verdict, and whole rounds for counting.
 #include "bb84/key_protocol.h"
 
-#include "scene/random_source.h"
+#include "scene/standard_random.h"
 
 #include <algorithm>
 #include <cstdio>
 
 unsigned keyColumn = 0;
-
-namespace {
-
-int drawBit(RandomSource& random) {
-    random.setModulus(2);
-    random.next();
-    return random.value() == 0 ? 0 : 1;
-}
-
-}  // namespace
 
 void KeyProtocol::reset(bool withEve, bool counted) {
     for (KeyColumnRecord& column : columns) {
@@ -30,10 +20,10 @@ void KeyProtocol::reset(bool withEve, bool counted) {
     countMode = counted;
 }
 
-void KeyProtocol::intercept(int i, RandomSource& eveRandom) {
+void KeyProtocol::intercept(int i, StandardRandom& eveRandom) {
     KeyColumnRecord& c = columns[i];
-    c.eveBase = drawBit(eveRandom);
-    const int fresh = drawBit(eveRandom);
+    c.eveBase = eveRandom.bit();
+    const int fresh = eveRandom.bit();
     c.eveState = measure(c.sentState, c.eveBase, fresh);
     c.eveBit = bitOf(c.eveState);
 }
@@ -43,7 +33,7 @@ int KeyProtocol::arriving(int i) const {
     return eve && c.eveState >= 0 ? c.eveState : c.sentState;
 }
 
-int KeyProtocol::chooseCompared(RandomSource& sampling, int chosen[keyColumns]) {
+int KeyProtocol::chooseCompared(StandardRandom& sampling, int chosen[keyColumns]) {
     int kept[keyColumns];
     int n = 0;
     for (int i = 0; i < keyColumns; ++i) {
@@ -52,9 +42,8 @@ int KeyProtocol::chooseCompared(RandomSource& sampling, int chosen[keyColumns]) 
     // A partial shuffle: the first half (rounded up) of the kept columns.
     const int m = (n + 1) / 2;
     for (int j = 0; j < m; ++j) {
-        sampling.setModulus(static_cast<uint32_t>(n - j));
-        sampling.next();
-        std::swap(kept[j], kept[j + static_cast<int>(sampling.value())]);
+        const int pick = j + static_cast<int>(sampling.below(static_cast<uint32_t>(n - j)));
+        std::swap(kept[j], kept[pick]);
     }
     std::sort(kept, kept + m);
     for (int j = 0; j < m; ++j) {
@@ -100,42 +89,23 @@ std::string verdictText(const CheckResult& check) {
            (check.keyBits == 1 ? " bit is kept" : " bits is kept");
 }
 
-KeyProtocol playRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,
-                      bool withEve) {
+KeyProtocol playRound(StandardRandom& random, bool withEve) {
     KeyProtocol round;
     round.eve = withEve;
-    // The draws of an animated run in their order: a draw before each base and
-    // one more after the last, for A and then B; then A's bit per photon and B's
-    // result only where his basis is not the arriving photon's.
-    random.setModulus(2);
-    random.next();
-    for (KeyColumnRecord& c : round.columns) {
-        c.aBase = static_cast<int>(random.value());
-        random.next();
-    }
-    random.next();
-    for (KeyColumnRecord& c : round.columns) {
-        c.bBase = static_cast<int>(random.value());
-        random.next();
-    }
+    for (KeyColumnRecord& c : round.columns) c.aBase = random.bit();
+    for (KeyColumnRecord& c : round.columns) c.bBase = random.bit();
     for (int i = 0; i < keyColumns; ++i) {
         KeyColumnRecord& c = round.columns[i];
-        random.next();
-        c.aBit = static_cast<int>(random.value());
+        c.aBit = random.bit();
         c.sentState = stateOf(c.aBase, c.aBit);
-        if (withEve) round.intercept(i, eveRandom);
-        const int photon = round.arriving(i);
-        int fresh = 0;
-        if (basisOf(photon) != c.bBase) {
-            random.next();
-            fresh = static_cast<int>(random.value());
-        }
-        c.receivedState = measure(photon, c.bBase, fresh);
+        if (withEve) round.intercept(i, random);
+        // B's fresh bit decides only where his basis is not the photon's.
+        c.receivedState = measure(round.arriving(i), c.bBase, random.bit());
         c.bBit = bitOf(c.receivedState);
         c.kept = c.aBase == c.bBase;
     }
     int chosen[keyColumns];
-    const int n = round.chooseCompared(sampling, chosen);
+    const int n = round.chooseCompared(random, chosen);
     for (int j = 0; j < n; ++j) round.compare(chosen[j]);
     round.decide();
     return round;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-class RandomSource;
+class StandardRandom;
 
 constexpr int keyColumns = 32;
 
@@ -100,13 +100,13 @@ public:
 
     // Eve's interception of A's photon in column i: her basis, then the draw that
     // decides her bit where her basis is not the photon's, both from her source.
-    void intercept(int i, RandomSource& eveRandom);
+    void intercept(int i, StandardRandom& eveRandom);
     // The photon that reaches B in column i: Eve's where she listened.
     int arriving(int i) const;
 
     // A chooses half of the kept columns (rounded up) from `sampling`, and marks
     // them; returns how many, their columns in ascending order in `chosen`.
-    int chooseCompared(RandomSource& sampling, int chosen[keyColumns]);
+    int chooseCompared(StandardRandom& sampling, int chosen[keyColumns]);
     // The public comparison of one chosen column.
     void compare(int i);
     // The verdict once every chosen column is compared.
@@ -119,9 +119,9 @@ public:
 enum class KeyBitStatus { thrownAway, compared, key, discarded };
 KeyBitStatus keyBitStatus(const KeyProtocol& protocol, int column);
 
-// One whole round of 32 photons without animation, with the draws of an animated
-// run in their order, its error check included.
-KeyProtocol playRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,
-                      bool withEve);
+// One whole round of 32 photons without animation, its error check included,
+// every choice drawn from `random`. Many rounds in a row would run through the
+// short cycles of the animated runs' source; this one has none.
+KeyProtocol playRound(StandardRandom& random, bool withEve);
 // Adds a played round's figures to the totals.
 void addRound(const KeyProtocol& round, CountTotals& totals);

@@ -205,8 +205,9 @@ void BellWindow::updateCounterDisplay() {
 
 void BellWindow::flushDisplays() {
     // A violation beyond chance is red like the numbers that show it.
-    const double z = violationSigmas(inequalityShown[0], inequalityShown[1] + inequalityShown[2]);
-    const std::string verdict = verdictFor(z);
+    const int left = inequalityShown[0], right = inequalityShown[1] + inequalityShown[2];
+    const double z = violationSigmas(left, right);
+    const std::string verdict = verdictFor(left, right);
     if (verdict != verdictText) {
         std::snprintf(verdictText, sizeof verdictText, "%s", verdict.c_str());
         verdictDisplay->labelcolor(significantViolation(z) ? FL_RED : FL_BLACK);

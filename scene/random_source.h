@@ -1,5 +1,7 @@
 // A 32-bit linear congruential generator with a modulus for integer draws and a
-// fraction draw; every random choice of the experiments comes from one of these.
+// fraction draw: the demonstrations' own runs draw from it, in their order.
+// Its low bits repeat quickly (modulus 2 every 131,072 draws), which many BB84
+// rounds would expose; the additions draw from StandardRandom.
 #pragma once
 
 #include <cstdint>

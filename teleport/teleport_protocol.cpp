@@ -1,7 +1,7 @@
 // The four results' table and the arithmetic of directions modulo 180 degrees.
 #include "teleport/teleport_protocol.h"
 
-#include "scene/random_source.h"
+#include "scene/standard_random.h"
 
 namespace {
 
@@ -60,14 +60,10 @@ void TeleportTally::add(const TeleportFacts& facts) {
 
 double TeleportTally::share(int count) const { return runs > 0 ? double(count) / runs : 0.0; }
 
-void tallyRuns(TeleportTally& tally, RandomSource& source, int n) {
+void tallyRuns(TeleportTally& tally, StandardRandom& source, int n) {
     for (int i = 0; i < n; ++i) {
-        source.setModulus(kDirections);
-        source.next();
-        const int p = static_cast<int>(source.value());
-        source.setModulus(kResults);
-        source.next();
-        const int r = static_cast<int>(source.value());
+        const int p = static_cast<int>(source.below(kDirections));
+        const int r = static_cast<int>(source.below(kResults));
         tally.add(teleport(p, r, tally.messageSent));
     }
 }

@@ -3,7 +3,7 @@
 // one run that the view draws, and a tally over many runs.
 #pragma once
 
-class RandomSource;
+class StandardRandom;
 
 // Polarizations are the legend's six directions, index d for 30·d degrees;
 // angles are taken modulo 180 degrees.
@@ -58,6 +58,6 @@ struct TeleportTally {
     double share(int count) const;
 };
 
-// Adds n teleportations to the tally, p and r drawn from `source` (p modulo 6,
-// then r modulo 4, for each run).
-void tallyRuns(TeleportTally& tally, RandomSource& source, int n);
+// Adds n teleportations to the tally, p (one of 6) then r (one of 4) drawn
+// from `source` for each run.
+void tallyRuns(TeleportTally& tally, StandardRandom& source, int n);

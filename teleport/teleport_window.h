@@ -5,6 +5,7 @@
 
 #include "app/scaled_window.h"
 #include "scene/random_source.h"
+#include "scene/standard_random.h"
 
 class Fl_Box;
 class Fl_Button;
@@ -26,7 +27,7 @@ public:
     // Draws of the Repeat tally (p and r of each run), apart from the two above so
     // that a tally leaves the animated runs' sequences as they are. Reseeded at
     // every tally's Start.
-    RandomSource tallySource;
+    StandardRandom tallySource;
     // Decimal input angle, "0" to "150".
     char polarizationText[8] = {0};
     Fl_Box* polarizationBox = nullptr;

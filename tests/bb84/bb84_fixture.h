@@ -10,6 +10,7 @@
 #include "bb84/key_tables.h"
 #include "scene/frame_step.h"
 #include "scene/random_source.h"
+#include "scene/standard_random.h"
 #include "support/gl_probe.h"
 
 #include <FL/Fl.H>
@@ -51,6 +52,7 @@ public:
 
     void SetUp() override {
         RandomSource::setTickSource(fixedTicks);
+        StandardRandom::useSeedSequence(fixedSeed);
         bb84Window = nullptr;
         showBb84Window();
         window = bb84Window;
@@ -75,6 +77,7 @@ public:
     void TearDown() override {
         setFrameObserver(nullptr);
         RandomSource::setTickSource(nullptr);
+        StandardRandom::useSystemEntropy();
     }
 
     void setSpeed(double s) { window->speedSlider->value(s); }

@@ -2,11 +2,12 @@
 // interception, the choice of the compared columns, and the statistics of many
 // rounds with and without Eve.
 #include "bb84/key_protocol.h"
-#include "scene/random_source.h"
+#include "scene/standard_random.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -28,22 +29,19 @@ TEST(KeyProtocol, MeasurementRuleForEveryStateAndBasis) {
     // photon; without her, A's.
     KeyProtocol protocol;
     protocol.reset(true, false);
-    RandomSource eve;
-    eve.state = 7;
+    // Two generators on the same seed: one for Eve, one to replay her draws.
+    StandardRandom::useSeedSequence(7);
+    StandardRandom eve;
+    StandardRandom::useSeedSequence(7);
+    StandardRandom replay;
+    StandardRandom::useSystemEntropy();
     int ownBasis = 0;
     for (int i = 0; i < keyColumns; ++i) {
         protocol.columns[i].sentState = i % 4;
-        const uint32_t before = eve.state;
         protocol.intercept(i, eve);
         const KeyColumnRecord& c = protocol.columns[i];
-        RandomSource replay;
-        replay.state = before;
-        replay.setModulus(2);
-        replay.next();
-        EXPECT_EQ(c.eveBase, static_cast<int>(replay.value())) << i;
-        replay.next();
-        EXPECT_EQ(c.eveState, measure(c.sentState, c.eveBase, replay.value())) << i;
-        EXPECT_EQ(eve.state, replay.state) << "two draws a photon, whatever the bases";
+        EXPECT_EQ(c.eveBase, replay.bit()) << i;
+        EXPECT_EQ(c.eveState, measure(c.sentState, c.eveBase, replay.bit())) << i;
         EXPECT_EQ(protocol.arriving(i), c.eveState);
         ownBasis += c.eveBase == basisOf(c.sentState);
     }
@@ -55,8 +53,9 @@ TEST(KeyProtocol, MeasurementRuleForEveryStateAndBasis) {
 
 TEST(KeyProtocol, ChecksHalfTheKeptColumnsAndReadsOut) {
     KeyProtocol protocol;
-    RandomSource sampling;
-    sampling.state = 12345;
+    StandardRandom::useSeedSequence(12345);
+    StandardRandom sampling;
+    StandardRandom::useSystemEntropy();
     for (int kept : {0, 1, 7, 16, 32}) {
         protocol.reset(false, false);
         for (int i = 0; i < kept; ++i) {
@@ -112,8 +111,7 @@ TEST(KeyProtocol, ChecksHalfTheKeptColumnsAndReadsOut) {
     EXPECT_EQ(comparedText(protocol.check), "compared 1 bit, 1 differs (100 %)");
 }
 
-// Rounds from fixed seeds: each seed's rounds stay within one period of the
-// generator's bit that modulus 2 draws from, so no round repeats another.
+// Rounds from four fixed seeds, as four counting runs would play them.
 struct Tally {
     long photons = 0, kept = 0, keptErrors = 0;
     CountTotals totals;
@@ -121,13 +119,12 @@ struct Tally {
 
 Tally play(bool withEve) {
     Tally tally;
-    for (uint32_t seed : {11u, 2026u, 777777u, 31415926u}) {
-        RandomSource random, eve, sampling;
-        random.state = seed;
-        eve.state = seed ^ 0x9e3779b9u;
-        sampling.state = seed ^ 0x7f4a7c15u;
+    StandardRandom::useSeedSequence(withEve ? 11 : 2026);
+    StandardRandom random;
+    for (int seed = 0; seed < 4; ++seed) {
+        random.reseed();
         for (int r = 0; r < 800; ++r) {
-            const KeyProtocol round = playRound(random, eve, sampling, withEve);
+            const KeyProtocol round = playRound(random, withEve);
             addRound(round, tally.totals);
             int kept = 0;
             int statuses[4] = {};
@@ -151,6 +148,7 @@ Tally play(bool withEve) {
             tally.photons += keyColumns;
         }
     }
+    StandardRandom::useSystemEntropy();
     return tally;
 }
 
@@ -178,6 +176,70 @@ TEST(KeyProtocol, EveCausesAQuarterOfErrorsAmongKeptBitsAndNoneWithoutHer) {
     EXPECT_EQ(alone.totals.caught, 0);
     EXPECT_NEAR(static_cast<double>(alone.kept) / alone.photons, 0.5,
                 sigmas * std::sqrt(0.25 / alone.photons));
+}
+
+// A thousand counting runs of a thousand rounds, each from a seed of its own, as
+// the window plays them. Each round's kept columns follow Binomial(32, 1/2), and
+// the runs' kept shares spread as independent rounds make them: a source whose
+// rounds fall into a short cycle keeps both too even.
+TEST(KeyProtocol, KeptColumnsOfCountedRoundsAreBinomialAndCountsIndependent) {
+    constexpr int counts = 1000, rounds = 1000;
+    StandardRandom random;
+    StandardRandom::useSeedSequence(20261208);
+    std::vector<double> histogram(keyColumns + 1, 0.0);
+    std::vector<double> shares;
+    for (int run = 0; run < counts; ++run) {
+        random.reseed();
+        CountTotals totals;
+        for (int r = 0; r < rounds; ++r) {
+            const long before = totals.kept;
+            addRound(playRound(random, false), totals);
+            ++histogram[totals.kept - before];
+        }
+        shares.push_back(static_cast<double>(totals.kept) / totals.photons);
+    }
+    StandardRandom::useSystemEntropy();
+    // A second run from the first seed repeats the first: the seam makes runs
+    // reproducible.
+    StandardRandom::useSeedSequence(20261208);
+    StandardRandom again;
+    StandardRandom::useSystemEntropy();
+    CountTotals first;
+    for (int r = 0; r < rounds; ++r) addRound(playRound(again, false), first);
+    EXPECT_EQ(static_cast<double>(first.kept) / first.photons, shares[0]);
+
+    // Chi-square over 0-4, 5, ..., 27, 28-32 kept columns (the merged tails
+    // expect about 10 rounds each): 25 classes, 24 degrees of freedom. The
+    // bound is its 0.99865 quantile (50.16), the one-sided 3 sigma level.
+    const double total = static_cast<double>(counts) * rounds;
+    double chiSquare = 0, observed = 0, expected = 0, binomial = std::pow(0.5, keyColumns);
+    int classes = 0;
+    for (int k = 0; k <= keyColumns; ++k) {
+        observed += histogram[k];
+        expected += total * binomial;
+        binomial *= static_cast<double>(keyColumns - k) / (k + 1);
+        if ((k >= 4 && k < 28) || k == keyColumns) {
+            chiSquare += (observed - expected) * (observed - expected) / expected;
+            observed = expected = 0;
+            ++classes;
+        }
+    }
+    ASSERT_EQ(classes, 25);
+    std::printf("kept columns of %.0f rounds: chi-square %.1f, 24 degrees of freedom\n", total,
+                chiSquare);
+    EXPECT_LT(chiSquare, 50.16);
+
+    // The spread of the kept share across runs against sqrt(1/4 / 32000) for
+    // independent photons; the sample spread of n runs is itself uncertain by
+    // about spread / sqrt(2 (n - 1)). Within 3 of those sigma.
+    double mean = 0;
+    for (double share : shares) mean += share / counts;
+    double variance = 0;
+    for (double share : shares) variance += (share - mean) * (share - mean) / (counts - 1);
+    const double independent = std::sqrt(0.25 / (rounds * keyColumns));
+    std::printf("kept share over %d runs: mean %.5f, spread %.5f, independent %.5f\n", counts,
+                mean, std::sqrt(variance), independent);
+    EXPECT_NEAR(std::sqrt(variance), independent, 3 * independent / std::sqrt(2.0 * (counts - 1)));
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -107,28 +109,88 @@ TEST(BellLocalRule, AMillionPairsReachTheBoundAndNoFurther) {
     }
 }
 
-TEST(BellVerdict, SigmasAndTheirWordsAtTheBoundaries) {
-    EXPECT_EQ(violationSigmas(0, 0), 0.0);
-    EXPECT_EQ(violationSigmas(9, 0), 3.0);
-    EXPECT_EQ(violationSigmas(0, 4), -2.0);
-    EXPECT_NEAR(violationSigmas(846, 527), 319 / std::sqrt(1373.0), 1e-12);
+// P(X >= left) for X ~ Binomial(left + right, 1/2), term by term from the top
+// (each term C(n, k) / 2^n), apart from the verdict's own logarithms.
+double binomialTail(int left, int right) {
+    const int n = left + right;
+    long double term = std::pow(0.5L, n), sum = 0;
+    for (int k = n; k >= left; --k) {
+        sum += term;
+        term *= static_cast<long double>(k) / (n - k + 1);
+    }
+    return static_cast<double>(sum);
+}
 
+double normalTail(double z) { return 0.5 * std::erfc(z / std::sqrt(2.0)); }
+
+TEST(BellVerdict, ExactBinomialTailsAsNormalEquivalentSigmas) {
+    // The shown σ is the one whose normal tail is the exact binomial tail.
+    for (auto [left, right] : {std::pair{9, 0}, {30, 15}, {500, 430}, {20, 5}, {833, 532}}) {
+        const double sigmas = violationSigmas(left, right);
+        EXPECT_NEAR(normalTail(sigmas) / binomialTail(left, right), 1.0, 1e-9) << left << "-" << right;
+        EXPECT_EQ(violationSigmas(right, left), -sigmas) << "below the bound, the same test mirrored";
+    }
+    EXPECT_NEAR(violationSigmas(9, 0), 2.886, 0.0005);
+    EXPECT_NEAR(violationSigmas(20, 5), 2.872, 0.0005);
+    EXPECT_NEAR(violationSigmas(833, 532), 8.153, 0.0005);
+    EXPECT_EQ(verdictFor(9, 0), "not yet significant (2.8 σ)");
+    EXPECT_EQ(verdictFor(20, 5), "not yet significant (2.8 σ)");
+    EXPECT_EQ(verdictFor(833, 532), "violated by 8.1 σ");
+    // A tie, and one pair either side of it, weigh nothing; below the bound the
+    // row holds even there.
+    EXPECT_EQ(violationSigmas(0, 0), 0.0);
+    EXPECT_EQ(violationSigmas(3, 3), 0.0);
+    EXPECT_EQ(violationSigmas(4, 3), 0.0);
+    EXPECT_EQ(verdictFor(3, 4), "holds (−0.0 σ)");
+    EXPECT_EQ(verdictFor(3, 3), "not yet significant (0.0 σ)");
+    // Tails far below the smallest double: every pair of a long run on the left.
+    EXPECT_NEAR(violationSigmas(20000, 0), std::sqrt(2 * 20000 * std::log(2.0)), 1.0);
+    EXPECT_GT(violationSigmas(250000, 0), violationSigmas(240000, 0));
+
+    // A local source puts a pair of the row on the left with probability 1/2.
+    // For every number of pairs in the row up to 300 its chance of reading
+    // "violated" stays at most that of 3 σ; z = (L − R)/sqrt(L + R) read it for
+    // nine pairs against none, once in 512 runs. From a few hundred pairs on
+    // the exact σ and z differ by less than 0.1.
+    const double threeSigma = normalTail(3.0);
+    for (int n = 1; n <= 300; ++n) {
+        double violated = 0, pmf = std::pow(0.5, n);
+        for (int left = 0; left <= n; ++left) {
+            const double sigmas = violationSigmas(left, n - left);
+            if (significantViolation(sigmas)) violated += pmf;
+            pmf *= static_cast<double>(n - left) / (left + 1);
+            if (n >= 200 && std::fabs(sigmas) < 6) {
+                EXPECT_NEAR(sigmas, (2.0 * left - n) / std::sqrt(n), 0.1) << left << " of " << n;
+            }
+        }
+        EXPECT_LE(violated, threeSigma * (1 + 1e-9)) << n << " pairs";
+    }
+}
+
+TEST(BellVerdict, WordsAndTenthsRoundedTowardZeroAtTheBoundaries) {
     struct Case {
         double z;
         const char* text;
     };
     for (Case c : {Case{0.0, "not yet significant (0.0 σ)"},
-                   {violationSigmas(9, 0), "violated by 3.0 σ"},
+                   {3.0, "violated by 3.0 σ"},
                    {std::nextafter(3.0, 0.0), "not yet significant (2.9 σ)"},
                    {2.97, "not yet significant (2.9 σ)"},
-                   {violationSigmas(241, 159), "violated by 4.1 σ"},
-                   {violationSigmas(59, 41), "not yet significant (1.8 σ)"},
-                   {violationSigmas(47, 53), "holds (\u22120.6 σ)"},
-                   {-0.04, "holds (\u22120.1 σ)"},
-                   {violationSigmas(3, 3), "not yet significant (0.0 σ)"},
+                   {4.19, "violated by 4.1 σ"},
+                   {0.1 * 3, "not yet significant (0.3 σ)"},
+                   {-0.71, "holds (−0.7 σ)"},
+                   {-0.79, "holds (−0.7 σ)"},
+                   {-0.1 * 3, "holds (−0.3 σ)"},
+                   {-0.05, "holds (−0.0 σ)"},
+                   {-std::numeric_limits<double>::denorm_min(), "holds (−0.0 σ)"},
+                   {-3.05, "holds (−3.0 σ)"},
                    {12.345, "violated by 12.3 σ"}}) {
         EXPECT_EQ(verdictFor(c.z), c.text) << c.z;
         EXPECT_EQ(significantViolation(c.z), std::string(c.text).rfind("violated", 0) == 0) << c.z;
+    }
+    // The row's verdict is the words of its σ.
+    for (auto [left, right] : {std::pair{241, 159}, {59, 41}, {47, 53}, {0, 4}, {9, 0}}) {
+        EXPECT_EQ(verdictFor(left, right), verdictFor(violationSigmas(left, right))) << left << "-" << right;
     }
 }
 

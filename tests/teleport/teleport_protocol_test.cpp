@@ -1,6 +1,6 @@
 // The four results as data: what each does to photon 3, Bob's operations that
 // undo them, and the shares of many tallied teleportations.
-#include "scene/random_source.h"
+#include "scene/standard_random.h"
 #include "teleport/teleport_protocol.h"
 
 #include <gtest/gtest.h>
@@ -45,8 +45,9 @@ TEST(TeleportProtocol, TalliedSharesOfResultsAndMatches) {
     const double sigmaThird = std::sqrt(1.0 / 3 * 2.0 / 3 / runs);
     for (const bool sent : {true, false}) {
         SCOPED_TRACE(sent ? "message sent" : "message withheld");
-        RandomSource source;
-        source.state = sent ? 20261208u : 4711u;
+        StandardRandom::useSeedSequence(sent ? 20261208u : 4711u);
+        StandardRandom source;
+        StandardRandom::useSystemEntropy();
         TeleportTally tally;
         tally.messageSent = sent;
         // In pieces, as the window adds them; the input it shows after each
