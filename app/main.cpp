@@ -1,4 +1,5 @@
 // Quantum Orvantis: animated quantum-optics experiments for the classroom.
+#include "app/graphics_check.h"
 #include "app/program.h"
 #include "scene/frame_step.h"
 
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
         // Tests drive the program faster than a class would watch it.
         if (std::strcmp(argv[i], "--no-frame-limit") == 0) {
             setFrameLimit(false);
+        } else if (std::strcmp(argv[i], "--check-graphics") == 0) {
+            return checkGraphics();
         } else {
             std::fprintf(stderr, "usage: %s [--no-frame-limit]\n", argv[0]);
             return 2;
