@@ -2,7 +2,9 @@
 # The Windows build under Wine, as a teacher would use it: the installer run
 # silently into a fresh Wine prefix, the installed program started and driven
 # through the title, the menu and a Bell count, its graphics check; then the
-# portable zip the same way from an unpacked folder; last the silent uninstall.
+# portable zip the same way from a folder with an accented name, and on a small
+# screen, where scene text is scaled with the fonts shipped beside the program;
+# last the silent uninstall.
 # Wine shows a child GL view black on Xvfb, so the scenes are judged by the
 # program's own graphics check, which reads them inside their contexts.
 # Needs scripts/build_windows.sh to have run. Usage: tests/windows/wine_test.sh
@@ -130,11 +132,21 @@ walk "$installed"
 echo "its graphics check"
 check_graphics "$installed"
 
+# A folder name outside the system's code page, as a user's own folder may be.
 echo "the portable zip, unpacked elsewhere"
-unzip -q "$zip" -d "$WORK/stick"
-portable="$WORK/stick/Orvantis-$version/orvantis.exe"
+unzip -q "$zip" -d "$WORK/Ünterricht"
+portable="$WORK/Ünterricht/Orvantis-$version/orvantis.exe"
 walk "$portable"
 check_graphics "$portable"
+
+echo "on a small screen its scene text is scaled, with the fonts shipped beside it"
+"$WINESERVER" -k 2>/dev/null || true
+stop_display
+start_display -screen 0 1024x600x24
+check_graphics "$portable"
+# Bitmap text has one colour; scaled glyphs are smoothed into many.
+colours="$(sed -n 's/^  title  *[0-9x]*  *\([0-9]*\) colours.*/\1/p' "$WORK/check")"
+[ "${colours:-0}" -gt 100 ] || fail "the title's text was not scaled with the shipped fonts ($colours colours)"
 
 echo "the uninstaller, silently"
 # It copies itself away and runs from there: its first process ends at once.
