@@ -2,6 +2,7 @@
 // hook that presses their buttons.
 #include "app/presenter_keys.h"
 
+#include "app/main_window.h"
 #include "app/menu_window.h"
 #include "bb84/bb84_window.h"
 #include "bell/bell_window.h"
@@ -31,7 +32,8 @@ struct Key {
 };
 
 // A remote's "next" (Page Down) starts a demonstration, or opens the first from
-// the menu; its "blank screen" button ("b" or ".") holds the run like Stop.
+// the menu, or leaves the title for the menu; its "blank screen" button ("b" or
+// ".") holds the run like Stop.
 const Key kKeys[] = {
     {'1', Role::First, "1"},
     {'2', Role::Second, "2"},
@@ -95,6 +97,9 @@ Buttons buttonsOf(Fl_Window& window) {
         b.first = menu->bellButton;
         b.second = menu->teleportButton;
         b.third = menu->bb84Button;
+    } else if (auto* title = dynamic_cast<MainWindow*>(&window)) {
+        // "Go" is the title's Start; Escape does nothing here, as on the menu.
+        b.start = title->goButton;
     }
     return b;
 }

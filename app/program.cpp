@@ -21,6 +21,7 @@ void buildMainWindow() {
         if (!escapeKeyEvent()) exitFromTitle();
     });
     buildTitleScreen(*mainWindow);
+    nameKeysInTooltips(*mainWindow);
     introView = new IntroView(535, 15, 473, 728);
     mainWindow->end();
     mainWindow->show();

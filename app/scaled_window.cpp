@@ -42,6 +42,18 @@ double openingScale(int w, int h) {
                                   static_cast<double>(h - kFrameHeight) / kDesignHeight));
 }
 
+Rect openingRect(int x, int y, int w, int h) {
+    const double s = openingScale(w, h);
+    const int width = roundToInt(kDesignWidth * s);
+    const int height = roundToInt(kDesignHeight * s);
+    // The position asked for is the window's own, inside its frame (the toolkit
+    // asks for static gravity): the frame is what is centred, with a border on
+    // each side and the title bar above.
+    const int border = kFrameWidth / 2;
+    return {x + (w - kFrameWidth - width) / 2 + border,
+            y + (h - kFrameHeight - height) / 2 + kFrameHeight - border, width, height};
+}
+
 ScaledWindow::ScaledWindow(int w, int h) : Fl_Window(w, h) {
     // The user may resize the window; the layout follows (resize).
     resizable(this);
@@ -115,22 +127,18 @@ void ScaledWindow::layOut() {
 void ScaledWindow::fitToWorkArea() {
     int ax, ay, aw, ah;
     Fl::screen_work_area(ax, ay, aw, ah);
-    const double s = openingScale(aw, ah);
-    if (s >= 1.0) {
-        return;  // the window manager places it as ever
-    }
-    const int w = roundToInt(kDesignWidth * s);
-    const int h = roundToInt(kDesignHeight * s);
-    // Window managers place the frame, title bar included, at the position asked for.
-    resize(ax + (aw - kFrameWidth - w) / 2, ay + (ah - kFrameHeight - h) / 2, w, h);
+    const Rect r = openingRect(ax, ay, aw, ah);
+    resize(r.x, r.y, r.w, r.h);
 }
 
 void ScaledWindow::show() {
     if (!shown()) {
+        // Every window opens centred, so that a demonstration covers the menu.
+        // One that opens full screen gets that place too: it is where the window
+        // goes back to when full screen is left.
+        fitToWorkArea();
         if (anotherFullScreen(this)) {
             fullscreen();
-        } else {
-            fitToWorkArea();
         }
     }
     Fl_Window::show();

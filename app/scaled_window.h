@@ -32,6 +32,9 @@ Rect scaledRect(const Rect& design, int w, int h);
 // The scale at which a window opens in a work area of w x h pixels: 1 when the
 // design and the frame fit, otherwise the largest that fits.
 double openingScale(int w, int h);
+// Where a window opens in the work area at (x, y) of w x h pixels: at its
+// opening scale, with its frame centred in the work area.
+Rect openingRect(int x, int y, int w, int h);
 
 class ScaledWindow : public Fl_Window {
 public:
@@ -42,8 +45,8 @@ public:
 
     // Lays the design out anew whenever the size changes.
     void resize(int x, int y, int w, int h) override;
-    // The first show fits the window into the screen's work area, or opens it
-    // full screen when another window of the program is full screen.
+    // The first show centres the window in the screen's work area, fitted into
+    // it, and opens it full screen when another window of the program is.
     void show() override;
     using Fl_Window::show;
     // F11 and F5 (which presenters' remotes send) toggle full screen.

@@ -496,6 +496,10 @@ void Bb84View::drawDescription() {
         glTranslatef(-11.25f, -3.5f, 0);
         drawTimesText(0, 0, "Description");
     } else {
+        // Drawn last and over everything, so that Eve's station and the
+        // counting bars never hide a word of it.
+        glPushAttrib(GL_ENABLE_BIT);
+        glDisable(GL_DEPTH_TEST);
         glColor3f(0, 1, 0);
         glNormal3f(0.2f, 0.2f, 0.8f);
         glTranslatef(-11.2f, -4.3f, 0);
@@ -503,6 +507,7 @@ void Bb84View::drawDescription() {
         for (int i = 0; i < 5; ++i) {
             drawHelveticaText(0, -0.65f * i, descriptionLines[i]);
         }
+        glPopAttrib();
     }
     glPopMatrix();
 }

@@ -30,11 +30,12 @@ Bb84Window* ownerOf(Fl_Widget* widget) {
     return bb84Window;
 }
 
-Fl_Light_Button* additionButton(int x, int w, const char* label, Fl_Color colour) {
-    auto* button = new Fl_Light_Button(x, 737, w, 28, label);
+Fl_Light_Button* additionButton(int x, int y, int w, int h, const char* label,
+                                Fl_Color colour, int labelSize) {
+    auto* button = new Fl_Light_Button(x, y, w, h, label);
     button->color(colour);
     button->labelfont(9);
-    button->labelsize(22);
+    button->labelsize(labelSize);
     button->selection_color(1);
     return button;
 }
@@ -52,16 +53,19 @@ Bb84Window::~Bb84Window() {
 }
 
 void buildBb84Controls(Bb84Window& window) {
-    // The first controls keep their places; the additions take the strip
-    // along the bottom, under the scene and the Return button.
+    // The first controls keep their places. Eve's notebook runs along the
+    // bottom under the tables' 32 columns, one entry under each, with her light
+    // in the label column at its left; Count sits in the control column between
+    // Start and Return.
     window.background = new AdditionsGroup(10, 10, 1004, 758);
-    window.eveButton = additionButton(12, 80, "Eve",
+    window.eveButton = additionButton(12, 737, 61, 28, "Eve",
                                       fl_rgb_color(static_cast<uchar>(eveRed * 255),
                                                    static_cast<uchar>(eveGreen * 255),
-                                                   static_cast<uchar>(eveBlue * 255)));
+                                                   static_cast<uchar>(eveBlue * 255)),
+                                      20);
     window.eveButton->callback(toggleEavesdropper, nullptr);
-    window.countButton = additionButton(98, 100, "Count", 62);
-    window.eveStrip = new EveStrip(window.protocol, 204, 737, 805, 28);
+    window.countButton = additionButton(901, 672, 100, 19, "Count", 62, 16);
+    window.eveStrip = new EveStrip(window.protocol, 75, 737, 931, 28);
     window.background->end();
     window.background->recordDesign();
 

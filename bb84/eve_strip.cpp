@@ -1,4 +1,4 @@
-// Drawing of Eve's notebook: "E", then per column her basis (in her colour) and
+// Drawing of Eve's notebook: per column her basis (in her colour) and
 // her bit (white); empty columns where the photon has not passed her yet.
 #include "bb84/eve_strip.h"
 
@@ -29,25 +29,21 @@ void EveStrip::draw() {
         return;
     }
     fl_rectf(x(), y(), w(), h(), FL_BLACK);
-    const int size = labelsize();
-    fl_font(FL_TIMES_BOLD, size);
-    const int label = h() * 4 / 5;
-    fl_color(eveColour());
-    fl_draw("E", x() + size / 4, y(), label, h(), FL_ALIGN_LEFT);
-
-    fl_font(FL_HELVETICA_BOLD, size * 4 / 5);
-    const int left = x() + label;
-    const int pitch = (w() - label) / keyColumns;
+    // The strip spans the tables' 32 columns, so each entry stands under its
+    // column: her basis in her colour, then her bit in white.
+    fl_font(FL_HELVETICA_BOLD, labelsize() * 4 / 5);
+    const double pitch = w() / static_cast<double>(keyColumns);
     char digit[2] = {0, 0};
     for (int i = 0; i < keyColumns; ++i) {
         const KeyColumnRecord& c = protocol.columns[i];
         if (c.eveBase < 0) continue;
-        const int cx = left + i * pitch;
+        const int left = x() + static_cast<int>(i * pitch + 0.5);
+        const int half = static_cast<int>(pitch / 2);
         digit[0] = static_cast<char>('0' + c.eveBase);
         fl_color(eveColour());
-        fl_draw(digit, cx, y(), pitch / 2, h(), FL_ALIGN_RIGHT);
+        fl_draw(digit, left, y(), half, h(), FL_ALIGN_RIGHT);
         digit[0] = static_cast<char>('0' + c.eveBit);
         fl_color(FL_WHITE);
-        fl_draw(digit, cx + pitch / 2, y(), pitch / 2, h(), FL_ALIGN_LEFT);
+        fl_draw(digit, left + half, y(), half, h(), FL_ALIGN_LEFT);
     }
 }

@@ -414,12 +414,10 @@ void Run::checkErrors() {
     if (complete && !stopRequested()) {
         protocol.decide();
         // A difference means the photons were disturbed: nothing of the key is kept.
-        if (protocol.check.differing > 0) {
-            for (int i = 0; i < keyColumns; ++i) {
-                if (protocol.columns[i].kept && !protocol.columns[i].compared) {
-                    a.key[i].colour.setGrey();
-                    b.key[i].colour.setGrey();
-                }
+        for (int i = 0; i < keyColumns; ++i) {
+            if (keyBitStatus(protocol, i) == KeyBitStatus::discarded) {
+                a.key[i].colour.setGrey();
+                b.key[i].colour.setGrey();
             }
         }
         a.redraw();

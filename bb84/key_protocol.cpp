@@ -78,17 +78,26 @@ void KeyProtocol::decide() {
     check.decided = true;
 }
 
+KeyBitStatus keyBitStatus(const KeyProtocol& protocol, int column) {
+    const KeyColumnRecord& c = protocol.columns[column];
+    if (!c.kept) return KeyBitStatus::thrownAway;
+    if (c.compared) return KeyBitStatus::compared;
+    return protocol.check.differing > 0 ? KeyBitStatus::discarded : KeyBitStatus::key;
+}
+
 std::string comparedText(const CheckResult& check) {
     char line[64];
-    std::snprintf(line, sizeof line, "compared %d bits, %d differ (%d %%)", check.compared,
-                  check.differing, check.percent());
+    std::snprintf(line, sizeof line, "compared %d bit%s, %d differ%s (%d %%)", check.compared,
+                  check.compared == 1 ? "" : "s", check.differing,
+                  check.differing == 1 ? "s" : "", check.percent());
     return line;
 }
 
 std::string verdictText(const CheckResult& check) {
     if (!check.decided) return "";
     if (check.differing > 0) return "errors: someone listened, the key is discarded";
-    return "no errors: the key of " + std::to_string(check.keyBits) + " bits is kept";
+    return "no errors: the key of " + std::to_string(check.keyBits) +
+           (check.keyBits == 1 ? " bit is kept" : " bits is kept");
 }
 
 KeyProtocol playRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,

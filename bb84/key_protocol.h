@@ -113,6 +113,12 @@ public:
     void decide();
 };
 
+// What a column's key bit is once the check has decided: thrown away (the
+// bases differed), public (compared in the check), part of the key, or kept but
+// discarded with the whole key because the check found a difference.
+enum class KeyBitStatus { thrownAway, compared, key, discarded };
+KeyBitStatus keyBitStatus(const KeyProtocol& protocol, int column);
+
 // One whole round of 32 photons without animation, with the draws of an animated
 // run in their order, its error check included.
 KeyProtocol playRound(RandomSource& random, RandomSource& eveRandom, RandomSource& sampling,

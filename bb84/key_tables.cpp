@@ -163,8 +163,11 @@ void KeyTableView::draw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
 
+    // From the first photon on, the polarizations sent and measured stay in
+    // the books through the error check and after the run, for the class to
+    // compare column by column; a counting run fills no columns.
     const int phase = scene ? scene->phase : 0;
-    if (phase >= 5 && phase <= 11) {
+    if (phase >= sendingPhotons && phase != counting) {
         drawPolarizationRow();
     }
 

@@ -17,6 +17,13 @@ namespace {
 // however the raster position rounds.
 constexpr int kSlack = 1;
 
+// The view the pointer last left and its screen position then.
+struct Departure {
+    const Fl_Gl_Window* view = nullptr;
+    int x = 0, y = 0;
+};
+Departure departure;
+
 }  // namespace
 
 PixelBox largeTextBox(const Fl_Gl_Window& view, const char* text) {
@@ -43,6 +50,20 @@ PixelBox largeTextBox(const Fl_Gl_Window& view, const char* text) {
 }
 
 bool pointerIn(const Fl_Gl_Window& view, const PixelBox& box) {
+    const int x = Fl::event_x_root(), y = Fl::event_y_root();
+    if (departure.view == &view && departure.x == x && departure.y == y) {
+        return false;
+    }
     // x_root and y_root add up the positions of the windows the view sits in.
-    return box.contains(Fl::event_x_root() - view.x_root(), Fl::event_y_root() - view.y_root());
+    return box.contains(x - view.x_root(), y - view.y_root());
+}
+
+void notePointerLeft(const Fl_Gl_Window& view) {
+    departure = {&view, Fl::event_x_root(), Fl::event_y_root()};
+}
+
+void notePointerBack(const Fl_Gl_Window& view) {
+    if (departure.view == &view) {
+        departure = {};
+    }
 }

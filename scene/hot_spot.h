@@ -17,5 +17,12 @@ struct PixelBox {
 // matrices the text is drawn with.
 PixelBox largeTextBox(const Fl_Gl_Window& view, const char* text);
 
-// Whether the pointer's last known screen position lies in `box` of the view.
+// Whether the pointer's last known screen position lies in `box` of the view,
+// unless the pointer has left the view since then.
 bool pointerIn(const Fl_Gl_Window& view, const PixelBox& box);
+
+// The pointer left the view (FL_LEAVE) or came back into it. Until it comes back
+// or moves on, it counts as outside, though its last known position may still
+// lie in the view: another window in front of the view took it there.
+void notePointerLeft(const Fl_Gl_Window& view);
+void notePointerBack(const Fl_Gl_Window& view);

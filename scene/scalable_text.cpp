@@ -249,10 +249,12 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     const int size = static_cast<int>(std::lround(designSize * scale));
     GlyphSet& set = glyphSet(which, size);
 
-    // GL state changed here and restored below: lighting off (the raster colour
-    // is already lit), texturing, blending and alpha test on, window-pixel matrices
-    // whose depth is the raster position's, so the scene may hide text as it
-    // hides bitmaps.
+    // GL state changed here and restored below: lighting and colour tracking off
+    // (the raster colour is already lit, and a tracked material would keep it:
+    // the next text of the same colour would then be lit twice, paler at each
+    // step), texturing, blending and alpha test on, window-pixel matrices whose
+    // depth is the raster position's, so the scene may hide text as it hides
+    // bitmaps.
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -262,6 +264,7 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

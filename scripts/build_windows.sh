@@ -74,7 +74,7 @@ cmake --build "$out/build" -j2 --target orvantis title_bitmap
 program_seconds=$((SECONDS - start))
 
 # What the installer and the zip hold: the program, its picture, the scene
-# text's faces and every licence.
+# text's faces and every licence, its own included.
 version="$(sed -n 's/^project(QuantumOrvantis VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 stage="$out/stage/Orvantis-$version"
 rm -rf "$out/stage"
@@ -84,6 +84,7 @@ cp "$out/build/zel.bmp" "$out/build/LiberationSans-Regular.ttf" \
   "$out/build/LiberationSerif-Regular.ttf" "$stage/"
 cp "$prefix"/licences/*.txt "$stage/licences/"
 cp /usr/share/doc/fonts-liberation2/copyright "$stage/licences/Liberation fonts.txt"
+cp "$root/assets/copyright" "$stage/licences/Quantum Orvantis.txt"
 
 installer="$out/Orvantis-$version-setup.exe"
 zip="$out/Orvantis-$version-portable.zip"

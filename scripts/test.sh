@@ -8,12 +8,14 @@
 # Usage: scripts/test.sh [--unit]   (--unit: only the unit tests, no display)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install_deps.sh"
 if [ "${1:-}" = "--unit" ]; then
+  "$root/scripts/install_deps.sh"
   "$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=OFF \
     -DORVANTIS_BENCH=OFF --target unit_tests
   cd "$root/build" && exec ctest --output-on-failure --timeout 300 -R '^unit[.]'
 fi
+# The package and its installation are checked with Debian's own tools.
+"$root/scripts/install_deps.sh" lintian appstream desktop-file-utils man-db
 "$root/scripts/build.sh" "$root/build" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=OFF \
   -DORVANTIS_BENCH=ON
 "$root/scripts/build.sh" "$root/build-sanitize" -DORVANTIS_TESTS=ON -DORVANTIS_SANITIZE=ON \

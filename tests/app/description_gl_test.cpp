@@ -1,5 +1,6 @@
 // Every demonstration's red "Description" word is its own hot spot: the pointer
-// resting on any part of the word shows the text, read back from the screen.
+// resting on any part of the word shows the text, read back from the screen, and
+// leaving the view takes it away.
 #include "app/registry.h"
 #include "bb84/bb84_view.h"
 #include "bb84/bb84_window.h"
@@ -65,7 +66,8 @@ void expectWordIsTheHotSpot(Fl_Window& window, View& view) {
         Fl::e_y_root = view.y_root() + y;
         return readPicture(view);
     };
-    const Box word = redWord(restAt(-5000, -5000));
+    const Picture plain = restAt(-5000, -5000);
+    const Box word = redWord(plain);
     ASSERT_GT(word.right - word.left, 80) << "the red word is drawn";
     ASSERT_GT(word.bottom - word.top, 10);
     EXPECT_FALSE(view.showDescription);
@@ -83,6 +85,18 @@ void expectWordIsTheHotSpot(Fl_Window& window, View& view) {
             EXPECT_TRUE(view.showDescription) << "word corner " << x << "," << y;
         }
     }
+    // The pointer leaving the view takes the text away without another event, even
+    // where its last known place is on the word (a window in front of the view);
+    // coming back brings it again.
+    restAt(word.left, word.top);
+    ASSERT_TRUE(view.showDescription);
+    view.handle(FL_LEAVE);
+    ASSERT_TRUE(waitUntilDrawn(window));
+    EXPECT_FALSE(view.showDescription);
+    EXPECT_TRUE(readShownPicture(view).rgb == plain.rgb) << "the scene as without the text";
+    view.handle(FL_ENTER);
+    restAt(word.left, word.top);
+    EXPECT_TRUE(view.showDescription);
     // Nothing outside the view shows it: the pointer there leaves the view alone.
     restAt(-1, (word.top + word.bottom) / 2);
     EXPECT_FALSE(view.showDescription);

@@ -12,6 +12,12 @@ for file in "$prefix/bin/orvantis" "$prefix/share/orvantis/zel.bmp" "$entry" \
 done
 [ "$(sed -n 's/^Exec=//p' "$entry")" = "$prefix/bin/orvantis" ] || fail "entry runs another program"
 
+echo "man finds the manual page in the prefix, and the notes it points to are there"
+found="$(MANPATH="$prefix/share/man" man -w orvantis)" || fail "man does not find orvantis"
+[ "$found" = "$prefix/share/man/man6/orvantis.6.gz" ] || fail "man finds $found"
+MANPATH="$prefix/share/man" man orvantis 2>&1 | grep -q "README.md.gz" || fail "man does not show the page"
+[ -f "$prefix/share/doc/orvantis/README.md.gz" ] || fail "the teaching notes are not installed"
+
 echo "started from the menu entry, the program shows its picture"
 start_from_entry "" "$entry"
 echo "all passed"

@@ -5,8 +5,8 @@
 source "$(dirname "$0")/../support/e2e_lib.sh"
 
 # Window places of the additions and of the counting run's bars (100 % = 400 px).
-EVE_BUTTON="50 751"
-COUNT_BUTTON="148 751"
+EVE_BUTTON="45 751"
+COUNT_BUTTON="951 681"
 BAR_LEFT=158
 KEPT_BAR_Y=657
 ERROR_BAR_Y=680

@@ -140,7 +140,7 @@ TEST_F(Bb84WindowTest, EveTurnsThePhotonIntoHersAndBMeasuresHers) {
 
 TEST_F(Bb84WindowTest, CountingShowsTotalsEveryFiftyRoundsAndStopsOnReturn) {
     // The additions along the bottom scale with the window like its own controls.
-    const Rect eve{12, 737, 80, 28}, strip{204, 737, 805, 28};
+    const Rect eve{12, 737, 61, 28}, strip{75, 737, 931, 28};
     window->resize(window->x(), window->y(), 1576, 1152);
     for (auto [widget, design] : {std::pair<Fl_Widget*, Rect>{window->eveButton, eve},
                                   {window->eveStrip, strip}}) {
@@ -150,9 +150,9 @@ TEST_F(Bb84WindowTest, CountingShowsTotalsEveryFiftyRoundsAndStopsOnReturn) {
         EXPECT_EQ(widget->w(), r.w);
         EXPECT_EQ(widget->h(), r.h);
     }
-    EXPECT_EQ(window->countButton->labelsize(), 33);
+    EXPECT_EQ(window->countButton->labelsize(), 24);
     window->resize(window->x(), window->y(), 1024, 768);
-    EXPECT_EQ(window->countButton->labelsize(), 22);
+    EXPECT_EQ(window->countButton->labelsize(), 16);
     EXPECT_EQ(window->eveButton->x(), eve.x);
 
     // The presenter's keys light Count and Eve in this window.

@@ -35,8 +35,7 @@ std::vector<int> polarizationMarks(KeyTableView& table, const Picture& picture) 
 }
 
 TEST_F(Bb84WindowTest, TablesShowOnlyTheArrowsOfPhotonsSentInThisRun) {
-    // Each run ends early, through Return held in the photon stage: the later
-    // stages still draw the tables with their polarization rows once.
+    // Each run ends early, through Return held in the photon stage.
     constexpr unsigned firstRunColumns = 8, secondRunColumns = 10;
     setSpeed(1.0);
     onFrame = [this](const Frame& f) {
@@ -44,11 +43,18 @@ TEST_F(Bb84WindowTest, TablesShowOnlyTheArrowsOfPhotonsSentInThisRun) {
     };
     run();
     window->returnButton->value(0);
-    // The finished tables are drawn again, without their polarization rows.
+    // The finished tables keep the arrows of the photons sent (the one in
+    // flight when Return came may or may not have reached B), and no others.
     ASSERT_TRUE(waitUntilDrawn(*window));
     for (KeyTableView* table : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
         const auto marks = polarizationMarks(*table, readShownPicture(*table));
-        EXPECT_EQ(std::count(marks.begin(), marks.end(), 0), keyColumns);
+        for (unsigned c = 0; c < keyColumns; ++c) {
+            if (c < firstRunColumns) {
+                EXPECT_GT(marks[c], 0) << "sent column " << c;
+            } else if (c > firstRunColumns) {
+                EXPECT_EQ(marks[c], 0) << "column " << c << " never sent";
+            }
+        }
     }
 
     // A second run, over the columns the first one sent: at the first frame of

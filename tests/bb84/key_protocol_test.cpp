@@ -91,8 +91,25 @@ TEST(KeyProtocol, ChecksHalfTheKeptColumnsAndReadsOut) {
     EXPECT_EQ(verdictText(protocol.check), "");
     protocol.decide();
     EXPECT_TRUE(protocol.columns[1].error);
-    EXPECT_EQ(comparedText(protocol.check), "compared 3 bits, 1 differ (33 %)");
+    EXPECT_EQ(comparedText(protocol.check), "compared 3 bits, 1 differs (33 %)");
     EXPECT_EQ(verdictText(protocol.check), "errors: someone listened, the key is discarded");
+
+    // One bit compared, and one left as the key: both read in the singular.
+    protocol.reset(false, false);
+    for (int i = 0; i < 2; ++i) {
+        protocol.columns[i].kept = true;
+        protocol.columns[i].aBit = protocol.columns[i].bBit = 1;
+    }
+    protocol.compare(0);
+    protocol.decide();
+    EXPECT_EQ(comparedText(protocol.check), "compared 1 bit, 0 differ (0 %)");
+    EXPECT_EQ(verdictText(protocol.check), "no errors: the key of 1 bit is kept");
+    protocol.reset(true, false);
+    protocol.columns[0].kept = true;
+    protocol.columns[0].aBit = 0;
+    protocol.columns[0].bBit = 1;
+    protocol.compare(0);
+    EXPECT_EQ(comparedText(protocol.check), "compared 1 bit, 1 differs (100 %)");
 }
 
 // Rounds from fixed seeds: each seed's rounds stay within one period of the
@@ -113,11 +130,22 @@ Tally play(bool withEve) {
             const KeyProtocol round = playRound(random, eve, sampling, withEve);
             addRound(round, tally.totals);
             int kept = 0;
-            for (const KeyColumnRecord& c : round.columns) {
+            int statuses[4] = {};
+            for (int i = 0; i < keyColumns; ++i) {
+                const KeyColumnRecord& c = round.columns[i];
                 EXPECT_EQ(c.kept, c.aBase == c.bBase);
                 kept += c.kept;
                 tally.keptErrors += c.kept && c.aBit != c.bBit;
+                ++statuses[static_cast<int>(keyBitStatus(round, i))];
             }
+            // The key row after the check: only kept bits, the compared ones
+            // public, the rest the key, or discarded with it on any error.
+            const int unchecked = kept - round.check.compared;
+            EXPECT_EQ(statuses[static_cast<int>(KeyBitStatus::thrownAway)], keyColumns - kept);
+            EXPECT_EQ(statuses[static_cast<int>(KeyBitStatus::compared)], round.check.compared);
+            EXPECT_EQ(statuses[static_cast<int>(KeyBitStatus::key)], round.check.keyBits);
+            EXPECT_EQ(statuses[static_cast<int>(KeyBitStatus::discarded)],
+                      round.check.differing > 0 ? unchecked : 0);
             EXPECT_EQ(round.check.compared, (kept + 1) / 2);
             tally.kept += kept;
             tally.photons += keyColumns;
