@@ -5,6 +5,7 @@
 #include <FL/Fl.H>
 
 void chooseFonts() {
+#ifndef _WIN32
     // The first character of an Xft face name tells the style: ' ' regular,
     // 'B' bold, 'I' italic, 'P' bold italic.
     Fl::set_font(FL_HELVETICA, " Liberation Sans");
@@ -15,4 +16,5 @@ void chooseFonts() {
     Fl::set_font(FL_TIMES_BOLD, "BLiberation Serif");
     Fl::set_font(FL_TIMES_ITALIC, "ILiberation Serif");
     Fl::set_font(FL_TIMES_BOLD_ITALIC, "PLiberation Serif");
+#endif
 }

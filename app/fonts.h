@@ -5,5 +5,6 @@
 
 // Points FLTK's Times and Helvetica font numbers at metric-compatible faces
 // (installed with the program's dependencies); without them the toolkit's
-// default faces stay in use.
+// default faces stay in use. On Windows the toolkit's defaults are Times New
+// Roman and Arial, which are those widths already, and stay.
 void chooseFonts();

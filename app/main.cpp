@@ -1,6 +1,7 @@
 // Quantum Orvantis: animated quantum-optics experiments for the classroom.
 // The command line: options for tests, and --help and --version as GNU programs
 // answer them.
+#include "app/graphics_check.h"
 #include "app/program.h"
 #include "scene/frame_step.h"
 
@@ -18,10 +19,13 @@ void printUsage(std::FILE* out, const char* program) {
         "The title picture zel.bmp is read from the current folder.\n"
         "\n"
         "  --no-frame-limit  draw frames as fast as they come, not at 60 a second\n"
+        "  --check-graphics  name the OpenGL driver, draw every view once, report\n"
+        "                    whether each shows its picture and exit\n"
         "  --help            display this help and exit\n"
         "  --version         output version information and exit\n"
         "\n"
-        "Exit status: 0 when the last window is closed, 2 for a wrong option.\n"
+        "Exit status: 0 when the last window is closed, 2 for a wrong option;\n"
+        "with --check-graphics 0 when every view passed, 1 otherwise.\n"
         "Keys, modes and teaching notes: see orvantis(6).\n",
         program);
 }
@@ -42,6 +46,8 @@ int main(int argc, char** argv) {
         // Tests drive the program faster than a class would watch it.
         if (std::strcmp(argv[i], "--no-frame-limit") == 0) {
             setFrameLimit(false);
+        } else if (std::strcmp(argv[i], "--check-graphics") == 0) {
+            return checkGraphics();
         } else if (std::strcmp(argv[i], "--help") == 0) {
             printUsage(stdout, argv[0]);
             return std::fflush(stdout) == 0 ? 0 : 1;

@@ -4,6 +4,7 @@
 #include "app/intro_view.h"
 #include "app/menu_window.h"
 #include "app/registry.h"
+#include "scene/data_files.h"
 
 #include <FL/Fl_BMP_Image.H>
 #include <FL/Fl_Box.H>
@@ -15,7 +16,7 @@ void buildTitleScreen(MainWindow& window) {
     // The box reaches past the window's left and bottom edges; the image is drawn
     // centred in it, on the window point (174, 464) whatever its size.
     window.bitmapBox = new Fl_Box(FL_NO_BOX, -50, 105, 448, 718, "");
-    window.titleImage = new Fl_BMP_Image("zel.bmp");
+    window.titleImage = new Fl_BMP_Image(dataFilePath("zel.bmp").c_str());
     window.bitmapBox->image(window.titleImage);
 
     window.goButton = new Fl_Button(284, 353, 120, 40, "Go");

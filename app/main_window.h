@@ -26,7 +26,8 @@ public:
 };
 
 // Creates the title widgets inside the open window group and loads "zel.bmp" from
-// the working folder; a missing or unreadable file leaves the picture empty.
+// the working folder (on Windows from the executable's); a missing or unreadable
+// file leaves the picture empty.
 void buildTitleScreen(MainWindow& window);
 
 // "Exit" on the title screen, also the window manager's close (not Escape).

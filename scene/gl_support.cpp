@@ -1,10 +1,14 @@
 // GLUT initialisation and the swap interval.
 #include "scene/gl_support.h"
 
-#include <GL/freeglut.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <GL/glx.h>
 
 #include <cstring>
+#endif
+#include <GL/freeglut.h>
 
 void initGlut() {
     static bool done = false;
@@ -17,6 +21,20 @@ void initGlut() {
     char* argv[] = {name, nullptr};
     glutInit(&argc, argv);
 }
+
+#ifdef _WIN32
+
+void requestVsync() {
+    // WGL_EXT_swap_control; GDI's software renderer has no such entry and swaps
+    // at once, which the frame limit then paces.
+    using SwapInterval = BOOL(WINAPI*)(int);
+    if (auto swap = reinterpret_cast<SwapInterval>(
+            reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")))) {
+        swap(1);
+    }
+}
+
+#else
 
 namespace {
 
@@ -67,3 +85,5 @@ void requestVsync() {
         }
     }
 }
+
+#endif

@@ -1,14 +1,27 @@
 // FreeType glyphs in GL textures: one atlas per face and size in each context.
 #include "scene/scalable_text.h"
 
-#include <GL/freeglut.h>
+#ifdef _WIN32
+#include "scene/data_files.h"
+
+#include <FL/fl_utf8.h>
+#include <windows.h>
+#else
 #include <GL/glx.h>
 #include <fontconfig/fontconfig.h>
+#endif
+#include <GL/freeglut.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+// Windows' GL header stops at OpenGL 1.1; every driver has 1.2's edge clamping.
+#ifndef GL_CLAMP_TO_EDGE
+#define GL_CLAMP_TO_EDGE 0x812F
+#endif
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
@@ -16,9 +29,6 @@
 #include <vector>
 
 namespace {
-
-// Metric-compatible with the bitmap fonts' Times and Helvetica.
-const char* const kFamilies[] = {"Liberation Serif:style=Regular", "Liberation Sans:style=Regular"};
 
 // Sizes a context keeps before the others are dropped (a window resized by
 // dragging passes through many).
@@ -39,8 +49,41 @@ struct GlyphSet {
     Glyph glyphs[256];
 };
 
-using SetKey = std::tuple<GLXContext, int, int>;  // context, face, pixel size
+using SetKey = std::tuple<const void*, int, int>;  // context, face, pixel size
 std::map<SetKey, GlyphSet> glyphSets;
+
+#ifdef _WIN32
+
+const void* currentContext() { return wglGetCurrentContext(); }
+
+// The faces are shipped beside the executable. FreeType opens files by narrow
+// names only, which miss folders outside the system's code page (a user's own
+// folder with an accented name), so they are read into memory here.
+// Serif and Sans, metric-compatible with the bitmap fonts' Times and Helvetica.
+const char* const kFaceFiles[] = {"LiberationSerif-Regular.ttf", "LiberationSans-Regular.ttf"};
+std::vector<unsigned char> faceBytes[2];
+
+FT_Error openFace(FT_Library library, int which, FT_Face* face) {
+    std::vector<unsigned char>& bytes = faceBytes[which];
+    if (FILE* file = fl_fopen(dataFilePath(kFaceFiles[which]).c_str(), "rb")) {
+        unsigned char buffer[65536];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+            bytes.insert(bytes.end(), buffer, buffer + n);
+        }
+        std::fclose(file);
+    }
+    if (bytes.empty()) {
+        return FT_Err_Cannot_Open_Resource;
+    }
+    return FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), 0, face);
+}
+
+#else
+
+const void* currentContext() { return glXGetCurrentContext(); }
+
+// Metric-compatible with the bitmap fonts' Times and Helvetica.
+const char* const kFamilies[] = {"Liberation Serif:style=Regular", "Liberation Sans:style=Regular"};
 
 std::string fontFile(const char* name) {
     std::string file;
@@ -62,6 +105,13 @@ std::string fontFile(const char* name) {
     return file;
 }
 
+FT_Error openFace(FT_Library library, int which, FT_Face* face) {
+    const std::string file = fontFile(kFamilies[which]);
+    return file.empty() ? FT_Err_Cannot_Open_Resource : FT_New_Face(library, file.c_str(), 0, face);
+}
+
+#endif
+
 FT_Face faceOf(TextFace which) {
     static FT_Library library = nullptr;
     static FT_Face faces[2] = {};
@@ -70,8 +120,7 @@ FT_Face faceOf(TextFace which) {
         loaded = true;
         if (FT_Init_FreeType(&library) == 0) {
             for (int i = 0; i < 2; ++i) {
-                const std::string file = fontFile(kFamilies[i]);
-                if (file.empty() || FT_New_Face(library, file.c_str(), 0, &faces[i]) != 0) {
+                if (openFace(library, i, &faces[i]) != 0) {
                     faces[i] = nullptr;
                 }
             }
@@ -156,7 +205,7 @@ void deleteSet(GlyphSet& set) {
 }
 
 GlyphSet& glyphSet(TextFace face, int size) {
-    GLXContext context = glXGetCurrentContext();
+    const void* context = currentContext();
     const SetKey key{context, static_cast<int>(face), size};
     auto found = glyphSets.find(key);
     if (found != glyphSets.end()) {
@@ -272,7 +321,7 @@ bool drawScalableText(TextFace which, void* glutFont, int designSize, double sca
 }
 
 void releaseGlyphsOfCurrentContext() {
-    GLXContext context = glXGetCurrentContext();
+    const void* context = currentContext();
     for (auto& entry : glyphSets) {
         if (std::get<0>(entry.first) == context) {
             deleteSet(entry.second);
@@ -282,7 +331,7 @@ void releaseGlyphsOfCurrentContext() {
 }
 
 void forgetGlyphsOfCurrentContext() {
-    GLXContext context = glXGetCurrentContext();
+    const void* context = currentContext();
     for (auto it = glyphSets.begin(); it != glyphSets.end();) {
         it = std::get<0>(it->first) == context ? glyphSets.erase(it) : std::next(it);
     }

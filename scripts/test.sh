@@ -2,8 +2,9 @@
 # Installs what is missing, builds, and runs every test: unit tests, window tests
 # on a virtual display, and end-to-end tests of the built program; then all of
 # them again on a build with AddressSanitizer and UndefinedBehaviorSanitizer;
-# last, the Debian package and the README's commands on a freshly made minimal
-# system.
+# then the Debian package and the README's commands on a freshly made minimal
+# system; last, the Windows installer and zip, cross-built here and tested
+# under Wine.
 # Usage: scripts/test.sh [--unit]   (--unit: only the unit tests, no display)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -53,3 +54,9 @@ cpack -G DEB -B "$root/build/package" --config "$root/build/CPackConfig.cmake" >
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 $sudo bash "$root/scripts/fresh_machine_check.sh" "$root"/build/package/orvantis_*.deb
+
+echo "== The Windows build under Wine"
+"$root/scripts/build_windows.sh"
+# wine64 runs the installer and the program; gocr reads the counters off the screen.
+"$root/scripts/install_deps.sh" wine64 gocr unzip
+bash "$root/tests/windows/wine_test.sh"

@@ -16,7 +16,7 @@ run_bare --help
 [ "$status" -eq 0 ] || fail "--help ends with status $status: $err"
 [ -z "$err" ] || fail "--help writes to standard error: $err"
 [[ "$(head -n 1 <<<"$out")" == "Usage: "*orvantis" [OPTION]..." ]] || fail "no usage line: $out"
-for option in --no-frame-limit --help --version; do
+for option in --no-frame-limit --check-graphics --help --version; do
   grep -qE "^ +$option " <<<"$out" || fail "--help does not list $option"
 done
 
