@@ -116,8 +116,12 @@ void fillAtlas(GlyphAtlas& atlas, const std::vector<GlyphImage>& images) {
 AtlasQuads::AtlasQuads(const GlyphAtlas& atlas, const GLfloat colour[4], bool blend) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT |
-                 GL_POLYGON_BIT);
+    // The texture's binding and environment are put back by hand: pushing
+    // GL_TEXTURE_BIT copies every texture unit's state, which costs more than
+    // a short line's quads.
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &binding);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &environment);
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_POLYGON_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -152,6 +156,8 @@ AtlasQuads::~AtlasQuads() {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(binding));
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, environment);
     glPopAttrib();
 }
 

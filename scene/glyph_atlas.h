@@ -54,6 +54,9 @@ public:
     AtlasQuads& operator=(const AtlasQuads&) = delete;
     // One glyph with its left column at `left` and its top edge at `top`.
     void glyph(const AtlasGlyph& g, float left, float top, float depth) const;
+
+private:
+    GLint binding = 0, environment = GL_MODULATE;
 };
 
 // Drops the glyph textures recorded for the current context: it was made anew,
