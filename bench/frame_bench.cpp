@@ -262,7 +262,7 @@ void benchTitleAndMenu(const Repeats& repeats) {
     emitBothWays(viewFigure("Introduction view (title loop turn)", 8), titleRounds,
                  [&repeats] { return timeTitleLoop(repeats.titleTurns / titleRounds); });
     if (!fullScreen) {
-        Figure cpu{"CPU share of the title screen, in process", "%", Better::Lower, {}};
+        Figure cpu{"CPU share of the title screen in process (1 s)", "%", Better::Lower, {}};
         cpu.target = {Target::AtMost, 12};
         emitBothWays(cpu, repeats.titleSeconds, titleCpuShare);
     }
