@@ -68,16 +68,20 @@ void expectSamePixelsBothWays(Fl_Gl_Window& view, const std::string& what) {
     EXPECT_GT(text, 0) << "a picture to compare";
 }
 
-// The pointer rests on the view's red "Description" word, and its text shows.
-void showDescription(Fl_Gl_Window& view, const bool& shown) {
+// A demonstration's view as it stands, then with the pointer resting on its
+// red "Description" word, which shows the text over the scene.
+template <class View>
+void expectViewAndDescription(View& view, const std::string& what) {
     Fl::e_x_root = view.x_root() - 5000;
     Fl::e_y_root = view.y_root() - 5000;
+    expectSamePixelsBothWays(view, what);
     const PictureBox word = descriptionWord(readPicture(view));
     ASSERT_GT(word.right, word.left);
     Fl::e_x_root = view.x_root() + (word.left + word.right) / 2;
     Fl::e_y_root = view.y_root() + (word.top + word.bottom) / 2;
     readPicture(view);
-    ASSERT_TRUE(shown);
+    ASSERT_TRUE(view.showDescription);
+    expectSamePixelsBothWays(view, what + ", description shown");
 }
 
 TEST(GlyphTextures, TitleAndMenuMatchGlutsBitmaps) {
@@ -103,17 +107,13 @@ TEST(GlyphTextures, DemonstrationsMatchGlutsBitmapsAndTheirTexturesGoWithThem) {
     showBellWindow();
     ASSERT_TRUE(waitUntilDrawn(*bellWindow));
     // The lit labels of the detectors, and the description over the scene.
-    expectSamePixelsBothWays(*bellView, "Bell view");
-    showDescription(*bellView, bellView->showDescription);
-    expectSamePixelsBothWays(*bellView, "Bell view, description shown");
+    expectViewAndDescription(*bellView, "Bell view");
     leaveBell();
     EXPECT_EQ(glyphTexturesKept(), kept) << "the Bell view's textures went with it";
 
     showTeleportWindow();
     ASSERT_TRUE(waitUntilDrawn(*teleportWindow));
-    expectSamePixelsBothWays(*teleportView, "teleportation view");
-    showDescription(*teleportView, teleportView->showDescription);
-    expectSamePixelsBothWays(*teleportView, "teleportation view, description shown");
+    expectViewAndDescription(*teleportView, "teleportation view");
     leaveTeleportation();
 
     // A finished run: both tables full of bits, bases and polarization symbols.
@@ -121,11 +121,9 @@ TEST(GlyphTextures, DemonstrationsMatchGlutsBitmapsAndTheirTexturesGoWithThem) {
     ASSERT_TRUE(waitUntilDrawn(*bb84Window));
     bb84Window->speedSlider->value(1.0);
     startKeyDistribution(bb84Window->startButton);
-    expectSamePixelsBothWays(*bb84View, "BB84 view, finished run");
     expectSamePixelsBothWays(*senderTable, "BB84 table A, finished run");
     expectSamePixelsBothWays(*receiverTable, "BB84 table B, finished run");
-    showDescription(*bb84View, bb84View->showDescription);
-    expectSamePixelsBothWays(*bb84View, "BB84 view, description shown");
+    expectViewAndDescription(*bb84View, "BB84 view, finished run");
     leaveKeyDistribution();
     EXPECT_EQ(glyphTexturesKept(), kept) << "every demonstration's textures went with it";
 }
