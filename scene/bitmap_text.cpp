@@ -167,14 +167,26 @@ bool takeGlyphs(void* font, std::vector<GlyphImage>& images) {
     return whole && images['A'].width > 0 && images['x'].width > 0;
 }
 
+// GLUT's glyphs of each font as read back, by TextFace. They are read once for
+// the whole program, not in every context: reading them makes the software
+// renderer build its pixel-copying code for the context, some megabytes of it
+// a window.
+std::vector<GlyphImage> takenGlyphs[2];
+
 // The current context's atlas of `font`, made on first use; null where it
 // cannot be made.
 const GlyphAtlas* bitmapAtlas(const BitmapFont& font) {
     GlyphAtlas& atlas = contextAtlas(false, static_cast<int>(font.face), font.size);
     if (!atlas.tried) {
         atlas.tried = true;
-        std::vector<GlyphImage> images(256);
-        if (takeGlyphs(font.glut, images)) {
+        std::vector<GlyphImage>& images = takenGlyphs[static_cast<int>(font.face)];
+        if (images.empty()) {
+            std::vector<GlyphImage> fresh(256);
+            if (takeGlyphs(font.glut, fresh)) {
+                images.swap(fresh);
+            }
+        }
+        if (!images.empty()) {
             fillAtlas(atlas, images);
         }
     }
@@ -254,7 +266,14 @@ void drawText(const BitmapFont& font, float x, float y, const char* text) {
 
 }  // namespace
 
-void useBitmapGlyphAtlas(bool use) { atlasInUse = use; }
+void useBitmapGlyphAtlas(bool use) {
+    atlasInUse = use;
+    if (use) {
+        for (std::vector<GlyphImage>& images : takenGlyphs) {
+            images.clear();
+        }
+    }
+}
 
 void drawTimesText(float x, float y, const char* text) { drawText(kTimes, x, y, text); }
 

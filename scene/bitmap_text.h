@@ -6,7 +6,7 @@
 // context: pixel for pixel what glutBitmapCharacter draws, at a fraction of its
 // cost on a software renderer. false draws them through glutBitmapCharacter
 // instead, as happens anyway where the textures cannot be made; for comparing
-// the two.
+// the two. true also has GLUT's glyphs read anew for the next atlas made.
 void useBitmapGlyphAtlas(bool use);
 
 // Times Roman 24: the introduction and most labels.

@@ -29,14 +29,16 @@
 
 namespace {
 
-// Draws `view` from its glyph textures, made anew within that very draw (so a
-// corner of its back buffer is borrowed and put back in the middle of the
-// frame), then through glutBitmapCharacter, then from the textures kept.
+// Draws `view` from its glyph textures, made anew within that very draw from
+// GLUT's glyphs read anew (so a corner of its back buffer is borrowed and put
+// back in the middle of the frame), then through glutBitmapCharacter, then from
+// the textures kept.
 void expectSamePixelsBothWays(Fl_Gl_Window& view, const std::string& what) {
     SCOPED_TRACE(what);
     ASSERT_TRUE(view.visible());
     view.make_current();
     releaseGlyphsOfCurrentContext();
+    useBitmapGlyphAtlas(true);
     const size_t before = glyphTexturesKept();
     const Picture made = readPicture(view);
     ASSERT_GT(glyphTexturesKept(), before) << "the view's text was drawn from textures";
