@@ -17,6 +17,7 @@
 #include "bell/bell_window.h"
 #include "bench/frame_clock.h"
 #include "bench/stats.h"
+#include "scene/bitmap_text.h"
 #include "scene/frame_step.h"
 #include "scene/gl_support.h"
 #include "teleport/teleport_run.h"
@@ -30,8 +31,10 @@
 #include <FL/Fl_Value_Slider.H>
 #include <GL/gl.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,6 +44,7 @@ namespace {
 // How often each figure is repeated; --quick is for checking the programs.
 struct Repeats {
     int titleTurns = 1500;
+    int titleSeconds = 10;
     int previewSteps = 300;
     int bellPairs = 8;
     int teleportRuns = 5;
@@ -97,7 +101,8 @@ void reportRenderer(Fl_Gl_Window* view) {
 }
 
 // The title loop itself, timed from one turn to the next by a check handler,
-// which the loop's event pass calls once a turn; "Go" ends it as a click would.
+// which the loop's event pass calls once a turn; it ends the loop as "Go" would,
+// but leaves the title screen up for the next figure.
 struct TitleTurns {
     int wanted = 0;
     int turns = 0;
@@ -111,7 +116,7 @@ void onTitleTurn(void* data) {
     }
     title->times.mark();
     if (++title->turns == kWarmUpSteps + title->wanted + 1) {
-        goToMenu();
+        mainWindow->titleActive = false;
     }
 }
 
@@ -121,7 +126,63 @@ std::vector<double> timeTitleLoop(int turns) {
     Fl::add_check(onTitleTurn, &title);
     runTitleLoop();
     Fl::remove_check(onTitleTurn, &title);
+    mainWindow->titleActive = true;
     return title.times.intervalsMs();
+}
+
+// Processor time of the whole process, the renderer's threads included.
+double processSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
+}
+
+void onTitleSecond(void* data) {
+    if (StepTimes::Clock::now() >= *static_cast<StepTimes::Clock::time_point*>(data)) {
+        mainWindow->titleActive = false;
+    }
+}
+
+// The title loop for one second at the class's pace, as the program runs it:
+// the share of one core the process used meanwhile, in per cent.
+std::vector<double> titleCpuShare() {
+    setFrameLimit(true);
+    const auto began = StepTimes::Clock::now();
+    auto end = began + std::chrono::seconds(1);
+    const double cpu = processSeconds();
+    Fl::add_check(onTitleSecond, &end);
+    runTitleLoop();
+    Fl::remove_check(onTitleSecond, &end);
+    const double share = 100 * (processSeconds() - cpu) / StepTimes::secondsSince(began);
+    mainWindow->titleActive = true;
+    setFrameLimit(false);
+    return {share};
+}
+
+// A figure taken from the glyph textures and through glBitmap in turns, so
+// that a change of the machine's load weighs on both alike; the glBitmap row is
+// named apart. At full screen the text is drawn scalably either way.
+void emitBothWays(const Figure& figure, int rounds, const std::function<std::vector<double>()>& take) {
+    std::vector<double> textures, bitmaps;
+    for (int i = 0; i < rounds; ++i) {
+        for (bool useTextures : {true, false}) {
+            if (fullScreen && !useTextures) {
+                continue;
+            }
+            useBitmapGlyphAtlas(useTextures);
+            const std::vector<double> samples = take();
+            std::vector<double>& into = useTextures ? textures : bitmaps;
+            into.insert(into.end(), samples.begin(), samples.end());
+        }
+    }
+    useBitmapGlyphAtlas(true);
+    emit(figure, textures);
+    if (fullScreen) {
+        return;
+    }
+    Figure bitmapFigure = figure;
+    bitmapFigure.name += " (glBitmap)";
+    emit(bitmapFigure, bitmaps);
 }
 
 // Views that draw together in one frame step, as a run asks for them.
@@ -199,7 +260,15 @@ void benchTitleAndMenu(const Repeats& repeats) {
         return;
     }
     reportRenderer(introView);
-    emit(viewFigure("Introduction view (title loop turn)", 8), timeTitleLoop(repeats.titleTurns));
+    const int titleRounds = 3;
+    emitBothWays(viewFigure("Introduction view (title loop turn)", 8), titleRounds,
+                 [&repeats] { return timeTitleLoop(repeats.titleTurns / titleRounds); });
+    if (!fullScreen) {
+        Figure cpu{"CPU share of the title screen in process (1 s)", "%", Better::Lower, {}};
+        cpu.target = {Target::AtMost, 12};
+        emitBothWays(cpu, repeats.titleSeconds, titleCpuShare);
+    }
+    goToMenu();
 
     progress("menu previews");
     if (!menuWindow || !waitUntilDrawn(bb84Preview)) {
@@ -311,15 +380,18 @@ void benchKeyDistribution(const Repeats& repeats) {
     }
 
     // The finished picture: every row of both tables filled, the key dropped.
-    emit(viewFigure("BB84 view (finished run)", 8), timeStillView(window->view, repeats.keySteps));
-    emit(viewFigure("BB84 table A (finished run)", 8),
-         timeStillView(window->sender, repeats.keySteps));
-    emit(viewFigure("BB84 table B (finished run)", 8),
-         timeStillView(window->receiver, repeats.keySteps));
-    emit(viewFigure("BB84 frame step: view and table A", 12),
-         timeStillViews({window->view, window->sender}, repeats.keySteps));
-    emit(viewFigure("BB84 frame step: view and table B", 12),
-         timeStillViews({window->view, window->receiver}, repeats.keySteps));
+    const int rounds = 4;
+    const int steps = repeats.keySteps / rounds;
+    emitBothWays(viewFigure("BB84 view (finished run)", 8), rounds,
+                 [&] { return timeStillView(window->view, steps); });
+    emitBothWays(viewFigure("BB84 table A (finished run)", 8), rounds,
+                 [&] { return timeStillView(window->sender, steps); });
+    emitBothWays(viewFigure("BB84 table B (finished run)", 8), rounds,
+                 [&] { return timeStillView(window->receiver, steps); });
+    emitBothWays(viewFigure("BB84 frame step: view and table A", 8), rounds,
+                 [&] { return timeStillViews({window->view, window->sender}, steps); });
+    emitBothWays(viewFigure("BB84 frame step: view and table B", 12), rounds,
+                 [&] { return timeStillViews({window->view, window->receiver}, steps); });
 
     // Counting with Eve: 1000 rounds of 32 photons, the totals shown every 50.
     progress("BB84 counting");
@@ -345,7 +417,7 @@ int main(int argc, char** argv) {
     Repeats repeats;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {
-            repeats = {200, 40, 2, 1, 1, 20000, 1, 40, 1};
+            repeats = {200, 2, 40, 2, 1, 1, 20000, 1, 40, 1};
         } else if (std::strcmp(argv[i], "--full-screen") == 0) {
             fullScreen = true;
         } else {

@@ -14,9 +14,3 @@ enum class TextFace { Serif, Sans };
 bool drawScalableText(TextFace face, void* glutFont, int designSize, double scale,
                       const char* text);
 
-// Drops the glyph textures recorded for the current context: it was made anew,
-// and what was recorded under its address belonged to another.
-void forgetGlyphsOfCurrentContext();
-// Deletes the current context's glyph textures before the context goes. The
-// toolkit's contexts share their textures, which would outlive it otherwise.
-void releaseGlyphsOfCurrentContext();

@@ -2,8 +2,8 @@
 #include "scene/scene_view.h"
 
 #include "scene/gl_support.h"
+#include "scene/glyph_atlas.h"
 #include "scene/pixel_scale.h"
-#include "scene/scalable_text.h"
 
 #include <GL/gl.h>
 

@@ -17,41 +17,10 @@
 
 namespace {
 
-bool red(Pixel p) { return p.r > 150 && p.g < 80 && p.b < 80; }
+bool red(Pixel p) { return isDescriptionRed(p); }
 bool green(Pixel p) { return p.g > 150 && p.r < 150 && p.b < 150; }
 
-struct Box {
-    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;  // inclusive
-};
-
-// The red word: the lowest red object at the view's left, letter after letter
-// from its first one (the scenes have red parts above and to the right of it).
-Box redWord(const Picture& picture) {
-    Box box;
-    const int half = picture.width / 2;
-    for (int y = picture.height - 1; y >= 0 && box.bottom < 0; --y)
-        for (int x = 0; x < half; ++x)
-            if (red(picture.at(x, y))) box.bottom = y;
-    if (box.bottom < 0) return box;
-    auto redInColumn = [&](int x) {
-        for (int y = std::max(0, box.bottom - 26); y <= box.bottom; ++y)
-            if (red(picture.at(x, y))) return true;
-        return false;
-    };
-    for (int x = 0; x < half; ++x) {
-        if (!redInColumn(x)) {
-            if (box.right >= 0 && x - box.right > 10) break;
-            continue;
-        }
-        box.left = std::min(box.left, x);
-        box.right = x;
-        for (int y = std::max(0, box.bottom - 26); y <= box.bottom; ++y)
-            if (red(picture.at(x, y))) box.top = std::min(box.top, y);
-    }
-    return box;
-}
-
-int countIn(const Picture& picture, const Box& box, bool (*test)(Pixel)) {
+int countIn(const Picture& picture, const PictureBox& box, bool (*test)(Pixel)) {
     int n = 0;
     for (int y = box.top; y <= box.bottom; ++y)
         for (int x = box.left; x <= box.right; ++x) n += test(picture.at(x, y));
@@ -67,7 +36,7 @@ void expectWordIsTheHotSpot(Fl_Window& window, View& view) {
         return readPicture(view);
     };
     const Picture plain = restAt(-5000, -5000);
-    const Box word = redWord(plain);
+    const PictureBox word = descriptionWord(plain);
     ASSERT_GT(word.right - word.left, 80) << "the red word is drawn";
     ASSERT_GT(word.bottom - word.top, 10);
     EXPECT_FALSE(view.showDescription);

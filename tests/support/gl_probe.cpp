@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <chrono>
 
 ProbeWindow::ProbeWindow(int w, int h) : Fl_Gl_Window(w, h, "probe") {
@@ -104,6 +105,33 @@ Picture readShownPicture(Fl_Gl_Window& window) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
     return picture;
+}
+
+bool isDescriptionRed(Pixel p) { return p.r > 150 && p.g < 80 && p.b < 80; }
+
+PictureBox descriptionWord(const Picture& picture) {
+    PictureBox box;
+    const int half = picture.width / 2;
+    for (int y = picture.height - 1; y >= 0 && box.bottom < 0; --y)
+        for (int x = 0; x < half; ++x)
+            if (isDescriptionRed(picture.at(x, y))) box.bottom = y;
+    if (box.bottom < 0) return box;
+    auto redInColumn = [&](int x) {
+        for (int y = std::max(0, box.bottom - 26); y <= box.bottom; ++y)
+            if (isDescriptionRed(picture.at(x, y))) return true;
+        return false;
+    };
+    for (int x = 0; x < half; ++x) {
+        if (!redInColumn(x)) {
+            if (box.right >= 0 && x - box.right > 10) break;
+            continue;
+        }
+        box.left = std::min(box.left, x);
+        box.right = x;
+        for (int y = std::max(0, box.bottom - 26); y <= box.bottom; ++y)
+            if (isDescriptionRed(picture.at(x, y))) box.top = std::min(box.top, y);
+    }
+    return box;
 }
 
 Pixel readPixel(Fl_Gl_Window& window, int x, int y) { return readPicture(window).at(x, y); }

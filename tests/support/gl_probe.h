@@ -53,6 +53,16 @@ Picture readPicture(Fl_Gl_Window& window);
 // The picture the window showed at its last draw, without drawing it again.
 Picture readShownPicture(Fl_Gl_Window& window);
 
+// Pixels of a picture, bounds included; empty while right < 0.
+struct PictureBox {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+};
+// The red of a demonstration's "Description" word.
+bool isDescriptionRed(Pixel p);
+// The red word: the lowest red object at the view's left, letter after letter
+// from its first one (the scenes have red parts above and to the right of it).
+PictureBox descriptionWord(const Picture& picture);
+
 // Where a point of a view's scene lands, in view pixels with y from the top: the
 // view's set-up, then the transformations `frame` applies after the camera.
 struct SceneSetup;
