@@ -70,7 +70,7 @@ bb84_eve() {
     [ "$r" -gt 200 ] && [ "$g" -lt 120 ] && break
   done
   shot "$window" bb84-caught
-  click "$window" 148 751
+  click "$window" 951 681
   run_to_end "$window"
   shot "$window" bb84-count
   click "$window" ${RETURN[$BB84]}
@@ -134,9 +134,22 @@ for source in quantum local; do
   sleep 6
   shot "$bell" "bell-$source-20000"
 done
-# A local pair on its way to the detectors, held by Stop: Count off, Pause on
-# (which keeps the photons in flight the longer), one pair.
-click "$bell" 821 263
+click "$bell" ${RETURN[$BELL]}
+wait_gone "$BELL"
+click "$menu" 859 616
+expect_exit
+
+# At the class's pace (no --no-frame-limit): a local pair, then Eve's pictures,
+# the first of them.
+(cd "$WORK" && exec "$ORVANTIS" >"$WORK/stdout" 2>"$WORK/stderr") &
+PROGRAM_PID=$!
+click "$(wait_window Demonstrations)" 344 373
+menu="$(wait_window "$MENU")"
+# A local pair on its way to the detectors, held by Stop, at the class's pace
+# (frames drawn as fast as they go would carry the pair past before a look):
+# Local and Pause on (Pause keeps the photons in flight the longer), one pair.
+bell="$(open_demo "$menu" "$BELL")"
+press_key "$bell" l
 press_key "$bell" p
 click "$bell" 929 50
 press_key "$bell" ctrl+a
@@ -151,14 +164,6 @@ shot "$bell" bell-local-pair
 press_key "$bell" s
 click "$bell" ${RETURN[$BELL]}
 wait_gone "$BELL"
-click "$menu" 859 616
-expect_exit
-
-# Eve's pictures, the first of them at the class's pace (no --no-frame-limit).
-(cd "$WORK" && exec "$ORVANTIS" >"$WORK/stdout" 2>"$WORK/stderr") &
-PROGRAM_PID=$!
-click "$(wait_window Demonstrations)" 344 373
-menu="$(wait_window "$MENU")"
 bb84_eve
 click "$menu" 859 616
 expect_exit
