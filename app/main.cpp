@@ -16,7 +16,11 @@ void printUsage(std::FILE* out, const char* program) {
         "Usage: %s [OPTION]...\n"
         "Show three experiments of quantum optics as animated 3-D scenes for the\n"
         "classroom: a Bell inequality, quantum teleportation and BB84 key distribution.\n"
+#ifdef _WIN32
+        "The title picture zel.bmp is read from the program's own folder.\n"
+#else
         "The title picture zel.bmp is read from the current folder.\n"
+#endif
         "\n"
         "  --no-frame-limit  draw frames as fast as they come, not at 60 a second\n"
         "  --check-graphics  name the OpenGL driver, draw every view once, report\n"
