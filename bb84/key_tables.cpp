@@ -185,7 +185,7 @@ void KeyTableView::draw() {
 
     glColor3f(1, 1, 1);
     glNormal3f(0, 0, 1);
-    char number[3];
+    char number[12];
     for (int i = 0; i < keyColumns; ++i) {
         numbers[i].colour.apply();
         std::snprintf(number, sizeof number, "%d", i + 1);
