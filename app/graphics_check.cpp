@@ -2,6 +2,7 @@
 // own context, so that it works where the screen cannot show a child GL window.
 #include "app/graphics_check.h"
 
+#include "app/demonstrations.h"
 #include "app/fonts.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"

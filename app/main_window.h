@@ -2,7 +2,7 @@
 // caption, "Go", "Exit" and the scrolling introduction on the right.
 #pragma once
 
-#include "app/scaled_window.h"
+#include "ui/scaled_window.h"
 
 class Fl_Box;
 class Fl_Button;

@@ -1,15 +1,13 @@
 // Building the menu and switching to it from the title screen.
 #include "app/menu_window.h"
 
-#include "app/escape_key.h"
+#include "app/demonstrations.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
 #include "app/menu_previews.h"
 #include "app/presenter_keys.h"
 #include "app/registry.h"
-#include "bb84/bb84_window.h"
-#include "bell/bell_window.h"
-#include "teleport/teleport_window.h"
+#include "ui/escape_key.h"
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -38,18 +36,12 @@ Fl_Button* launchButton(int x, int y) {
 }  // namespace
 
 void buildMenu(MenuWindow& window) {
-    window.bellFrame = new Fl_Box(FL_NO_BOX, 120, 60, 300, 200, "");
-    window.bellCaption = caption(50, 270, 440, 50, "Violation of a Bell inequality");
-    window.bellButton = launchButton(120, 60);
-    window.bellButton->callback(showBellWindow, nullptr);
-    window.teleportFrame = new Fl_Box(FL_NO_BOX, 590, 60, 300, 200, "");
-    window.teleportCaption = caption(560, 270, 360, 50, "Quantum teleportation");
-    window.teleportButton = launchButton(590, 60);
-    window.teleportButton->callback(showTeleportWindow, nullptr);
-    window.bb84Frame = new Fl_Box(FL_NO_BOX, 120, 360, 300, 200, "");
-    window.bb84Caption = caption(10, 570, 600, 50, "BB84 quantum key distribution protocol");
-    window.bb84Button = launchButton(120, 360);
-    window.bb84Button->callback(showBb84Window, nullptr);
+    for (const Demonstration& row : kDemonstrations) {
+        window.*row.frame = new Fl_Box(FL_NO_BOX, row.buttonX, row.buttonY, 300, 200, "");
+        window.*row.captionBox = caption(row.captionX, row.captionY, row.captionW, row.captionH, row.caption);
+        window.*row.button = launchButton(row.buttonX, row.buttonY);
+        (window.*row.button)->callback(row.launch, nullptr);
+    }
 
     window.exitButton = new Fl_Button(799, 596, 120, 40, "Exit");
     window.exitButton->color(1);
@@ -71,16 +63,13 @@ void goToMenu(Fl_Widget*, void*) {
     buildMenu(*menuWindow);
     nameKeysInTooltips(*menuWindow);
 
-    bellPreview = new BellPreview(125, 65, 290, 190);
-    bellPreview->redraw();
-    teleportPreview = new TeleportPreview(595, 65, 290, 190);
-    teleportPreview->redraw();
-    bb84Preview = new Bb84Preview(125, 365, 290, 190);
-    bb84Preview->redraw();
-    // The pictures cover all of their buttons but the frame: they show the keys too.
-    bellPreview->tooltip(menuWindow->bellButton->tooltip());
-    teleportPreview->tooltip(menuWindow->teleportButton->tooltip());
-    bb84Preview->tooltip(menuWindow->bb84Button->tooltip());
+    // Each preview inside its button's 5-pixel frame. The pictures cover all of
+    // their buttons but the frame: they show the keys too.
+    for (const Demonstration& row : kDemonstrations) {
+        SceneView* preview = row.makePreview(row.buttonX + 5, row.buttonY + 5, 290, 190);
+        preview->redraw();
+        preview->tooltip((menuWindow->*row.button)->tooltip());
+    }
 
     menuWindow->end();
     menuWindow->show();

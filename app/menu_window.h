@@ -2,7 +2,7 @@
 // that open them, and "Exit".
 #pragma once
 
-#include "app/scaled_window.h"
+#include "ui/scaled_window.h"
 
 class Fl_Box;
 class Fl_Button;

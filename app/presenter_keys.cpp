@@ -2,11 +2,9 @@
 // hook that presses their buttons.
 #include "app/presenter_keys.h"
 
+#include "app/demonstrations.h"
 #include "app/main_window.h"
 #include "app/menu_window.h"
-#include "bb84/bb84_window.h"
-#include "bell/bell_window.h"
-#include "teleport/teleport_window.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
@@ -54,46 +52,14 @@ const Key kKeys[] = {
     {FL_Escape, Role::Leave, "Escape"},
 };
 
-// The buttons of one window that keys can press; absent ones stay null.
-struct Buttons {
-    Fl_Button* start = nullptr;
-    Fl_Button* stop = nullptr;
-    Fl_Button* pause = nullptr;
-    Fl_Button* count = nullptr;
-    Fl_Button* local = nullptr;
-    Fl_Button* polarization = nullptr;
-    Fl_Button* eavesdropper = nullptr;
-    Fl_Button* message = nullptr;
-    Fl_Button* repeat = nullptr;
-    Fl_Button* leave = nullptr;
-    Fl_Button* first = nullptr;
-    Fl_Button* second = nullptr;
-    Fl_Button* third = nullptr;
-};
-
-Buttons buttonsOf(Fl_Window& window) {
-    Buttons b;
-    if (auto* bell = dynamic_cast<BellWindow*>(&window)) {
-        b.start = bell->startButton;
-        b.stop = bell->stopButton;
-        b.pause = bell->pauseButton;
-        b.count = bell->countButton;
-        b.local = bell->localButton;
-        b.leave = bell->returnButton;
-    } else if (auto* teleport = dynamic_cast<TeleportWindow*>(&window)) {
-        b.start = teleport->startButton;
-        b.stop = teleport->stopButton;
-        b.message = teleport->messageButton;
-        b.repeat = teleport->repeatButton;
-        b.leave = teleport->returnButton;
-    } else if (auto* bb84 = dynamic_cast<Bb84Window*>(&window)) {
-        b.start = bb84->startButton;
-        b.stop = bb84->stopButton;
-        b.polarization = bb84->polButton;
-        b.eavesdropper = bb84->eveButton;
-        b.count = bb84->countButton;
-        b.leave = bb84->returnButton;
-    } else if (auto* menu = dynamic_cast<MenuWindow*>(&window)) {
+KeyButtons buttonsOf(Fl_Window& window) {
+    KeyButtons b;
+    for (const Demonstration& row : kDemonstrations) {
+        if (row.keyButtons(window, b)) {
+            return b;
+        }
+    }
+    if (auto* menu = dynamic_cast<MenuWindow*>(&window)) {
         b.first = menu->bellButton;
         b.second = menu->teleportButton;
         b.third = menu->bb84Button;
@@ -104,7 +70,7 @@ Buttons buttonsOf(Fl_Window& window) {
     return b;
 }
 
-Fl_Button* buttonFor(const Buttons& b, Role role) {
+Fl_Button* buttonFor(const KeyButtons& b, Role role) {
     switch (role) {
     case Role::Start: return b.start;
     case Role::Next: return b.start ? b.start : b.first;
@@ -181,7 +147,7 @@ bool pressKeyButton(Fl_Window& window, int key, int state) {
 }
 
 void nameKeysInTooltips(Fl_Window& window) {
-    const Buttons buttons = buttonsOf(window);
+    const KeyButtons buttons = buttonsOf(window);
     // Each button with the names of its keys, in the table's order.
     std::vector<std::pair<Fl_Button*, std::vector<const char*>>> named;
     for (const Key& entry : kKeys) {

@@ -2,7 +2,26 @@
 // Up, "b" or "." and F5): each presses one button of the window that has the focus.
 #pragma once
 
+class Fl_Button;
 class Fl_Window;
+
+// The buttons of one window that keys can press; absent ones stay null. Each
+// demonstration's row fills them for its window.
+struct KeyButtons {
+    Fl_Button* start = nullptr;
+    Fl_Button* stop = nullptr;
+    Fl_Button* pause = nullptr;
+    Fl_Button* count = nullptr;
+    Fl_Button* local = nullptr;
+    Fl_Button* polarization = nullptr;
+    Fl_Button* eavesdropper = nullptr;
+    Fl_Button* message = nullptr;
+    Fl_Button* repeat = nullptr;
+    Fl_Button* leave = nullptr;
+    Fl_Button* first = nullptr;
+    Fl_Button* second = nullptr;
+    Fl_Button* third = nullptr;
+};
 
 // Routes the keys to their buttons before any widget sees them, so that a key
 // means the same whichever control has the focus. Call once at start-up.

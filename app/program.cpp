@@ -1,7 +1,7 @@
 // Start-up, the title loop and the event stage.
 #include "app/program.h"
 
-#include "app/escape_key.h"
+#include "ui/escape_key.h"
 #include "app/fonts.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"

@@ -1,6 +1,9 @@
-// The program-wide pointers to the current windows and views. Callbacks have no
-// other way to reach them; a launcher that builds a window anew moves its pointers.
+// The program-wide pointers to the current windows and views, for the title, the
+// menu and whoever else asks which window is current. Callbacks reach their own
+// window through their user data; the menu's launchers move these pointers.
 #pragma once
+
+#include "ui/window_use.h"
 
 class Fl_Window;
 class MainWindow;
@@ -36,25 +39,6 @@ extern ReceiverTableView* receiverTable;
 // What every demonstration's Return does after hiding its view and window: the
 // three previews are drawn again (Bell, teleportation, BB84) and one event pass runs.
 void refreshPreviews();
+// The previews drawn again without the event pass: the program's leave action.
+void redrawPreviews();
 
-// A launch button whose demonstration window is still shown raises that window
-// instead of building a second one. Returns true when it did so.
-bool raiseIfShown(Fl_Window* window);
-
-// Code on the stack that uses a demonstration window (its run, a Stop hold)
-// keeps it alive for its own duration with one of these.
-class WindowUse {
-public:
-    explicit WindowUse(Fl_Window& window);
-    ~WindowUse();
-    WindowUse(const WindowUse&) = delete;
-    WindowUse& operator=(const WindowUse&) = delete;
-
-private:
-    Fl_Window& window;
-};
-
-// A launcher hands over the hidden window it replaces in the registry. It is
-// deleted at the next event pass when nothing uses it, otherwise as soon as the
-// last WindowUse of it ends, so memory stays flat over many visits.
-void reclaimWindow(Fl_Window* window);

@@ -1,9 +1,7 @@
 // Building the key-distribution window and its control callbacks.
 #include "bb84/bb84_window.h"
 
-#include "app/presenter_keys.h"
 #include "app/registry.h"
-#include "bb84/additions_group.h"
 #include "bb84/bb84_view.h"
 #include "bb84/eve_strip.h"
 #include "bb84/key_distribution_run.h"
@@ -106,47 +104,32 @@ void buildBb84Controls(Bb84Window& window) {
     window.returnButton->callback(leaveKeyDistribution, nullptr);
 }
 
-void showBb84Window(Fl_Widget*, void*) {
-    if (raiseIfShown(bb84Window)) {
-        return;
-    }
-    // The previous window is hidden for good.
-    reclaimWindow(bb84Window);
-
-    bb84Window = new Bb84Window(1024, 768);
-    bb84Window->color(239, 49);
-    bb84Window->label("The BB84 Protocol");
+Bb84Window* buildBb84Window() {
+    auto* window = new Bb84Window(1024, 768);
+    window->color(239, 49);
+    window->label("The BB84 Protocol");
     // Escape and the window manager's close act as Return.
-    bb84Window->callback(leaveKeyDistribution, nullptr);
-    buildBb84Controls(*bb84Window);
-    nameKeysInTooltips(*bb84Window);
-    // Eve's own words before the keys the table gave her.
-    std::string eveTip = "an eavesdropper on the quantum channel";
-    if (const char* keys = bb84Window->eveButton->tooltip()) {
-        eveTip += std::string(" (") + keys + ")";
-    }
-    bb84Window->eveButton->copy_tooltip(eveTip.c_str());
+    window->callback(leaveKeyDistribution, nullptr);
+    buildBb84Controls(*window);
+    window->eveButton->tooltip("an eavesdropper on the quantum channel");
 
-    bb84View = new Bb84View(bb84Window->protocol, 12, 443, 869, 290);
-    bb84View->redraw();
-    senderTable = new SenderTableView(12, 14, 997, 211);
-    senderTable->redraw();
-    receiverTable = new ReceiverTableView(12, 225, 997, 210);
-    receiverTable->redraw();
+    window->view = new Bb84View(window->protocol, 12, 443, 869, 290);
+    window->view->redraw();
+    window->sender = new SenderTableView(12, 14, 997, 211);
+    window->sender->redraw();
+    window->receiver = new ReceiverTableView(12, 225, 997, 210);
+    window->receiver->redraw();
 
-    bb84View->receiver = receiverTable;
-    senderTable->scene = bb84View;
-    senderTable->protocol = &bb84Window->protocol;
-    receiverTable->protocol = &bb84Window->protocol;
-    senderTable->sender = senderTable;
-    receiverTable->scene = bb84View;
-    receiverTable->sender = senderTable;
-    bb84Window->view = bb84View;
-    bb84Window->sender = senderTable;
-    bb84Window->receiver = receiverTable;
+    window->view->receiver = window->receiver;
+    window->sender->scene = window->view;
+    window->sender->protocol = &window->protocol;
+    window->receiver->protocol = &window->protocol;
+    window->sender->sender = window->sender;
+    window->receiver->scene = window->view;
+    window->receiver->sender = window->sender;
 
-    bb84Window->end();
-    bb84Window->show();
+    window->end();
+    return window;
 }
 
 // Holds the run between two frames while the light is on. A window that is closed
@@ -188,5 +171,5 @@ void leaveKeyDistribution(Fl_Widget* widget, void*) {
         }
         window->hide();
     }
-    refreshPreviews();
+    afterLeaving();
 }

@@ -3,8 +3,8 @@
 // Eve, Count and Eve's notebook.
 #pragma once
 
-#include "app/scaled_window.h"
-#include "bb84/additions_group.h"
+#include "ui/scaled_window.h"
+#include "ui/additions_group.h"
 #include "bb84/key_protocol.h"
 #include "scene/random_source.h"
 #include "scene/standard_random.h"
@@ -55,8 +55,9 @@ public:
 // Builds the widgets of the window, in their order, inside its open group.
 void buildBb84Controls(Bb84Window& window);
 
-// The menu's BB84 button: raises the window while it is shown, else builds a new one.
-void showBb84Window(Fl_Widget* = nullptr, void* = nullptr);
+// A fresh window with its controls, views and tables, not yet shown: the menu's
+// BB84 button shows it.
+Bb84Window* buildBb84Window();
 // Stop: holds whatever runs by processing events while the light is on.
 void holdKeyDistribution(Fl_Widget* = nullptr, void* = nullptr);
 // Pol.: the second basis drawn as linear at +-45 degrees (off) or circular (on).

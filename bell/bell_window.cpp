@@ -2,7 +2,6 @@
 // and Return.
 #include "bell/bell_window.h"
 
-#include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "bell/bell_run.h"
 #include "bell/bell_view.h"
@@ -236,23 +235,17 @@ void BellWindow::flushDisplays() {
     }
 }
 
-void showBellWindow(Fl_Widget*, void*) {
-    if (raiseIfShown(bellWindow)) {
-        return;
-    }
-    BellWindow* previous = bellWindow;
-    bellWindow = new BellWindow(1024, 768);
-    bellWindow->color(92, 49);
-    bellWindow->label("Bell-inequality");
+BellWindow* buildBellWindow() {
+    auto* window = new BellWindow(1024, 768);
+    window->color(92, 49);
+    window->label("Bell-inequality");
     // Escape and the window manager's close go back to the menu like Return.
-    bellWindow->callback(leaveBell, nullptr);
-    bellWindow->buildControls();
-    nameKeysInTooltips(*bellWindow);
-    bellView = new BellView(15, 340, 994, 390);
-    bellView->redraw();
-    bellWindow->end();
-    bellWindow->show();
-    reclaimWindow(previous);
+    window->callback(leaveBell, nullptr);
+    window->buildControls();
+    window->view = new BellView(15, 340, 994, 390);
+    window->view->redraw();
+    window->end();
+    return window;
 }
 
 void holdWhileStopped(Fl_Widget*, void*) {
@@ -285,5 +278,5 @@ void leaveBell(Fl_Widget*, void*) {
     if (bellWindow) {
         bellWindow->hide();
     }
-    refreshPreviews();
+    afterLeaving();
 }

@@ -3,7 +3,7 @@
 // Return and the view.
 #pragma once
 
-#include "app/scaled_window.h"
+#include "ui/scaled_window.h"
 #include "bell/bell_experiment.h"
 
 class Fl_Box;
@@ -11,6 +11,7 @@ class Fl_Button;
 class Fl_Light_Button;
 class Fl_Value_Input;
 class Fl_Widget;
+class BellView;
 
 class BellWindow : public ScaledWindow {
 public:
@@ -38,6 +39,8 @@ public:
     // Hidden until the first Start, when the row's question marks give way to it.
     Fl_Box* verdictDisplay = nullptr;
     Fl_Box* counterDisplays[3][3][4] = {};
+    // The view built with this window.
+    BellView* view = nullptr;
 
     // Each display owns its text here, so that a new count in one box never
     // changes what another shows.
@@ -80,8 +83,9 @@ public:
 // Whole numbers 0..999999: what the Experiment field may hold.
 double clampExperiment(double value);
 
-// The menu's Bell button: builds and shows a fresh window (or raises the shown one).
-void showBellWindow(Fl_Widget* = nullptr, void* = nullptr);
+// A fresh window with its controls and view, not yet shown: the menu's Bell
+// button shows it.
+BellWindow* buildBellWindow();
 // Stop: keeps the event loop going while the light is on, which holds a run.
 void holdWhileStopped(Fl_Widget* = nullptr, void* = nullptr);
 // Count: dims or brightens the scene.

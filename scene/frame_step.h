@@ -11,6 +11,15 @@
 // remote desktops) nothing would, and the animations would flash past.
 constexpr double kFramesPerSecond = 60.0;
 
+// How a model's step asks for its frame to end. Models return it from their
+// step(); the run driver ends the frame accordingly.
+enum class FrameEnd {
+    Finished,  // the run is over: nothing more is drawn
+    Step,      // a frame step of the animation: drawn, told to the observer, paced
+    Frame,     // a frame drawn and paced that is not one of the counted steps
+    Events,    // no frame: one event pass only, so that counting goes as fast as it can
+};
+
 // Ends one frame step: tells the observer, then ends the frame (endFrame).
 void frameStep();
 

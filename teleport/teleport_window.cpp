@@ -1,7 +1,6 @@
 // Building, raising, holding and leaving the teleportation window.
 #include "teleport/teleport_window.h"
 
-#include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "scene/frame_step.h"
 #include "teleport/teleport_run.h"
@@ -43,11 +42,8 @@ TeleportWindow* owningTeleportWindow(Fl_Widget* widget) {
 }
 
 TeleportWindow* buildTeleportWindow() {
-    TeleportWindow* old = teleportWindow;
-
     // Step 1: the window; it is the current group for everything created next.
     auto* window = new TeleportWindow(1024, 768);
-    teleportWindow = window;
     window->color(113, 49);
     window->label("Quantum-teleportation");
     // Escape and the window manager's close act as Return.
@@ -87,27 +83,14 @@ TeleportWindow* buildTeleportWindow() {
 
     window->messageButton = optionButton(15, 130, "Message", 1);
     window->repeatButton = optionButton(405, 118, "Repeat", 0);
-    nameKeysInTooltips(*window);
 
     // Step 3: the view.
-    teleportView = new TeleportView(15, 15, 994, 670);
-    teleportView->owner = window;
-    window->view = teleportView;
-    teleportView->redraw();
+    window->view = new TeleportView(15, 15, 994, 670);
+    window->view->owner = window;
+    window->view->redraw();
 
     window->end();
-    // The replaced window is hidden for good (a shown one is raised instead).
-    if (old && !old->shown()) {
-        reclaimWindow(old);
-    }
     return window;
-}
-
-void showTeleportWindow(Fl_Widget*, void*) {
-    if (raiseIfShown(teleportWindow)) {
-        return;
-    }
-    buildTeleportWindow()->show();
 }
 
 void holdTeleportation(Fl_Widget* widget, void*) {
@@ -137,5 +120,5 @@ void leaveTeleportation(Fl_Widget* widget, void*) {
         window->view->hide();
     }
     window->hide();
-    refreshPreviews();
+    afterLeaving();
 }

@@ -3,7 +3,7 @@
 // open and leave it.
 #pragma once
 
-#include "app/scaled_window.h"
+#include "ui/scaled_window.h"
 #include "scene/random_source.h"
 #include "scene/standard_random.h"
 
@@ -46,13 +46,9 @@ public:
 
 };
 
-// Builds a new window with its widgets and view and moves the registry to it,
-// without showing it. The previous window, if hidden and free, is reclaimed.
+// A fresh window with its widgets and view, not yet shown: the menu's
+// teleportation button shows it.
 TeleportWindow* buildTeleportWindow();
-
-// The menu's teleportation button: raises the window if it is still shown,
-// otherwise builds a fresh one and shows it.
-void showTeleportWindow(Fl_Widget* = nullptr, void* = nullptr);
 
 // Stop: while the light is on, events keep being served here, which holds a run
 // between two of its frames.

@@ -1,6 +1,7 @@
 // Every demonstration's red "Description" word is its own hot spot: the pointer
 // resting on any part of the word shows the text, read back from the screen, and
 // leaving the view takes it away.
+#include "app/demonstrations.h"
 #include "app/registry.h"
 #include "bb84/bb84_view.h"
 #include "bb84/bb84_window.h"

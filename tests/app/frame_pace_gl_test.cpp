@@ -1,6 +1,7 @@
 // The pace of the program: at most 60 frame steps a second with the same frame
 // steps per phase as without the limit, and a lit Stop that waits without
 // using the processor.
+#include "app/demonstrations.h"
 #include "app/registry.h"
 #include "bb84/bb84_window.h"
 #include "bell/bell_run.h"

@@ -1,6 +1,7 @@
 // Scene text from the glyph textures against glutBitmapCharacter: every view at
 // its design size gives the same pixels both ways, and a window's textures go
 // with it.
+#include "app/demonstrations.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
 #include "app/menu_previews.h"

@@ -1,5 +1,6 @@
 // Keys named in the tooltips of every window's buttons, and which key presses a
 // window's buttons take and which they leave to its widgets.
+#include "app/demonstrations.h"
 #include "app/menu_window.h"
 #include "app/presenter_keys.h"
 #include "app/registry.h"

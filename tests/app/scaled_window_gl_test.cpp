@@ -1,6 +1,7 @@
 // Windows of other sizes than the design show it scaled uniformly and centred:
 // widget rectangles, label and text sizes, full screen; and the scene text of a
 // scaled view stands where the scaled design puts it.
+#include "app/demonstrations.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
 #include "app/menu_previews.h"

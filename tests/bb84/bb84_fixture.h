@@ -3,6 +3,7 @@
 // colour-aware feedback capture of a view's draw.
 #pragma once
 
+#include "app/demonstrations.h"
 #include "app/registry.h"
 #include "bb84/bb84_view.h"
 #include "bb84/bb84_window.h"

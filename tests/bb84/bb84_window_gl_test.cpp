@@ -1,5 +1,6 @@
 // The window as the menu builds it: widgets, fresh state on every visit, one
 // window at a time, Return and the window's own close, and the Stop hold.
+#include "app/demonstrations.h"
 #include "bb84_fixture.h"
 
 #include <FL/Fl_Box.H>

@@ -1,5 +1,6 @@
 // The Bell run in its real window: frame steps per phase, draws with a fixed
 // seed, counting statistics, and the controls used during a run as a user would.
+#include "app/demonstrations.h"
 #include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "bell/bell_run.h"

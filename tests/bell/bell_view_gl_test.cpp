@@ -1,5 +1,6 @@
 // What the Bell view shows in a real GL context: lamp colours, the
 // description hot spot and the dimmed scene.
+#include "app/demonstrations.h"
 #include "app/registry.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"

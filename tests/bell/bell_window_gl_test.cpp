@@ -1,5 +1,6 @@
 // What the Bell window's own widgets show on screen: counters that keep their
 // numbers inside their cells.
+#include "app/demonstrations.h"
 #include "app/registry.h"
 #include "bell/bell_window.h"
 #include "bell/counter_box.h"

@@ -2,6 +2,7 @@
 // menu does, driving a run frame by frame, and finding scene points on screen.
 #pragma once
 
+#include "app/demonstrations.h"
 #include "app/registry.h"
 #include "scene/frame_step.h"
 #include "scene/random_source.h"

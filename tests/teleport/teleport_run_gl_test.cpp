@@ -1,6 +1,7 @@
 // The teleportation run in its real window, driven frame by frame: frames per
 // stage, Return held, Stop, Start from inside Stop, closing and reopening, and
 // runs that stay bound to their own window.
+#include "app/demonstrations.h"
 #include "teleport_probe.h"
 
 #include "teleport/teleport_run.h"

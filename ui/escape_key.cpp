@@ -1,5 +1,5 @@
 // Telling Escape from the window manager's close in a window's callback.
-#include "app/escape_key.h"
+#include "ui/escape_key.h"
 
 #include <FL/Fl.H>
 

@@ -1,5 +1,5 @@
 // Scaling of the key-distribution window's additions with the window.
-#include "bb84/additions_group.h"
+#include "ui/additions_group.h"
 
 #include <FL/Fl_Window.H>
 

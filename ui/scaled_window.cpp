@@ -1,5 +1,5 @@
 // Uniform scaling of a window's design, fitting on opening and full screen.
-#include "app/scaled_window.h"
+#include "ui/scaled_window.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Image.H>

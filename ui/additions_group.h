@@ -1,9 +1,9 @@
-// The group that holds what the key-distribution window has beyond its first
-// controls (Eve, Count, Eve's strip): it draws nothing of its own, and lays its
-// children out at the window's scale as the window does its own.
+// The group that holds what a demonstration window has beyond its first controls
+// (BB84's Eve, Count and Eve's notebook): it draws nothing of its own, and lays
+// its children out at the window's scale as the window does its own.
 #pragma once
 
-#include "app/scaled_window.h"
+#include "ui/scaled_window.h"
 
 #include <FL/Fl_Group.H>
 

@@ -1,0 +1,78 @@
+// What the window tests of every demonstration share: both random sources on a
+// fixed seed, a window opened the way its menu button opens it, and a log of a
+// run's frame steps through which a test acts at a chosen frame.
+#pragma once
+
+#include "scene/frame_step.h"
+#include "scene/random_source.h"
+#include "scene/standard_random.h"
+#include "support/gl_probe.h"
+
+#include <FL/Fl_Widget.H>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// The specified source reads `seed` for its clock ticks, the additions' generator
+// starts its seed sequence there; both go back to their own sources at the end.
+class FixedSeeds {
+public:
+    explicit FixedSeeds(uint32_t seed) {
+        ticks() = seed;
+        RandomSource::setTickSource([] { return ticks(); });
+        StandardRandom::useSeedSequence(seed);
+    }
+    ~FixedSeeds() {
+        RandomSource::setTickSource(nullptr);
+        StandardRandom::useSystemEntropy();
+    }
+    FixedSeeds(const FixedSeeds&) = delete;
+    FixedSeeds& operator=(const FixedSeeds&) = delete;
+    // The seed can change between runs of one test.
+    static void reseed(uint32_t seed) { ticks() = seed; }
+
+private:
+    static uint32_t& ticks() {
+        static uint32_t value = 0;
+        return value;
+    }
+};
+
+// A fresh window from the menu's launcher (`current` is its registry pointer),
+// shown and drawn. A shown earlier window would only be raised, so the pointer
+// is let go first.
+template <class Window>
+Window& openDemonstration(void (*launch)(Fl_Widget*, void*), Window*& current) {
+    current = nullptr;
+    launch(nullptr, nullptr);
+    EXPECT_TRUE(current && waitUntilDrawn(*current));
+    return *current;
+}
+
+// One record per frame step while the log lives: `take` makes it, then
+// `onFrame` (if set) may act as a user would at that frame.
+template <class Record>
+class FrameLog {
+public:
+    explicit FrameLog(std::function<Record()> take) {
+        setFrameObserver([this, take = std::move(take)] {
+            frames.push_back(take());
+            if (onFrame) onFrame(frames.back());
+        });
+    }
+    ~FrameLog() { setFrameObserver(nullptr); }
+    FrameLog(const FrameLog&) = delete;
+    FrameLog& operator=(const FrameLog&) = delete;
+
+    std::vector<Record> frames;
+    std::function<void(const Record&)> onFrame;
+
+    template <class Predicate>
+    int count(Predicate wanted) const {
+        int n = 0;
+        for (const Record& r : frames) n += wanted(r) ? 1 : 0;
+        return n;
+    }
+};
