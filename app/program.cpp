@@ -1,7 +1,6 @@
 // Start-up, the title loop and the event stage.
 #include "app/program.h"
 
-#include "ui/escape_key.h"
 #include "app/fonts.h"
 #include "app/intro_view.h"
 #include "app/main_window.h"
@@ -9,6 +8,7 @@
 #include "app/registry.h"
 #include "scene/frame_step.h"
 #include "scene/gl_support.h"
+#include "ui/escape_key.h"
 
 #include <FL/Fl.H>
 

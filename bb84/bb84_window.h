@@ -3,8 +3,8 @@
 // Eve, Count and Eve's notebook.
 #pragma once
 
-#include "ui/scaled_window.h"
 #include "ui/additions_group.h"
+#include "ui/scaled_window.h"
 #include "bb84/key_protocol.h"
 #include "scene/random_source.h"
 #include "scene/standard_random.h"

@@ -1,6 +1,6 @@
-// Windows replaced in the registry are reclaimed once nothing on the stack uses
+// Replaced demonstration windows are reclaimed once nothing on the stack uses
 // them, and a launch raises a shown window instead of building another.
-#include "app/registry.h"
+#include "ui/window_use.h"
 #include "support/gl_probe.h"
 
 #include <FL/Fl.H>
@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(Registry, FreeWindowIsDeletedAtTheNextEventPass) {
+TEST(WindowUse, FreeWindowIsDeletedAtTheNextEventPass) {
     auto* window = new Fl_Window(100, 100);
     window->end();
     Fl_Widget_Tracker tracker(window);
@@ -20,7 +20,7 @@ TEST(Registry, FreeWindowIsDeletedAtTheNextEventPass) {
     reclaimWindow(nullptr);
 }
 
-TEST(Registry, WindowInUseIsDeletedWhenTheLastUseEnds) {
+TEST(WindowUse, WindowInUseIsDeletedWhenTheLastUseEnds) {
     auto* window = new Fl_Window(100, 100);
     window->end();
     Fl_Widget_Tracker tracker(window);
@@ -38,7 +38,7 @@ TEST(Registry, WindowInUseIsDeletedWhenTheLastUseEnds) {
     EXPECT_TRUE(tracker.deleted());
 }
 
-TEST(Registry, UsesOfAWindowNotReplacedLeaveItAlone) {
+TEST(WindowUse, UsesOfAWindowNotReplacedLeaveItAlone) {
     Fl_Window window(100, 100);
     window.end();
     Fl_Widget_Tracker tracker(&window);
@@ -47,7 +47,7 @@ TEST(Registry, UsesOfAWindowNotReplacedLeaveItAlone) {
     EXPECT_FALSE(tracker.deleted());
 }
 
-TEST(Registry, RaiseOnlyWhatIsShown) {
+TEST(WindowUse, RaiseOnlyWhatIsShown) {
     Fl_Window window(100, 100, "raise");
     window.end();
     EXPECT_FALSE(raiseIfShown(nullptr));
