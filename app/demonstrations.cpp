@@ -80,18 +80,30 @@ SceneView* makeTeleportPreview(int x, int y, int w, int h) {
     return teleportPreview = new TeleportPreview(x, y, w, h);
 }
 SceneView* makeBb84Preview(int x, int y, int w, int h) { return bb84Preview = new Bb84Preview(x, y, w, h); }
+SceneView* currentBellPreview() { return bellPreview; }
+SceneView* currentTeleportPreview() { return teleportPreview; }
+SceneView* currentBb84Preview() { return bb84Preview; }
 
 }  // namespace
 
 const Demonstration kDemonstrations[3] = {
     {"Violation of a Bell inequality", 50, 270, 440, 50, 120, 60, &MenuWindow::bellFrame,
-     &MenuWindow::bellCaption, &MenuWindow::bellButton, makeBellPreview, showBellWindow, bellKeys},
+     &MenuWindow::bellCaption, &MenuWindow::bellButton, makeBellPreview, currentBellPreview, showBellWindow, bellKeys},
     {"Quantum teleportation", 560, 270, 360, 50, 590, 60, &MenuWindow::teleportFrame,
-     &MenuWindow::teleportCaption, &MenuWindow::teleportButton, makeTeleportPreview, showTeleportWindow,
+     &MenuWindow::teleportCaption, &MenuWindow::teleportButton, makeTeleportPreview, currentTeleportPreview,
+     showTeleportWindow,
      teleportKeys},
     {"BB84 quantum key distribution protocol", 10, 570, 600, 50, 120, 360, &MenuWindow::bb84Frame,
-     &MenuWindow::bb84Caption, &MenuWindow::bb84Button, makeBb84Preview, showBb84Window, bb84Keys},
+     &MenuWindow::bb84Caption, &MenuWindow::bb84Button, makeBb84Preview, currentBb84Preview, showBb84Window, bb84Keys},
 };
+
+void redrawPreviews() {
+    for (const Demonstration& row : kDemonstrations) {
+        if (SceneView* preview = row.preview()) {
+            preview->redraw();
+        }
+    }
+}
 
 void showBellWindow(Fl_Widget*, void*) {
     launch<BellWindow>(bellWindow, buildBellWindow, [](BellWindow& window) { bellView = window.view; });

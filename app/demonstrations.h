@@ -22,8 +22,10 @@ struct Demonstration {
     Fl_Box* MenuWindow::*frame;
     Fl_Box* MenuWindow::*captionBox;
     Fl_Button* MenuWindow::*button;
-    // Builds the preview at its place and records it in the registry.
+    // Builds the preview at its place and records it in the registry; the
+    // registry's current preview (null before the menu is built).
     SceneView* (*makePreview)(int x, int y, int w, int h);
+    SceneView* (*preview)();
     // The launch button's callback.
     void (*launch)(Fl_Widget*, void*);
     // Fills the buttons the keys press when `window` is this demonstration's;
@@ -33,6 +35,10 @@ struct Demonstration {
 
 // In the menu's order: Bell, teleportation, BB84.
 extern const Demonstration kDemonstrations[3];
+
+// What every demonstration's Return does after hiding its view and window, as
+// the program's leave action: the previews are drawn again in the menu's order.
+void redrawPreviews();
 
 // The menu's launch buttons: each raises its demonstration's window while it is
 // shown, otherwise builds a fresh one, makes it current in the registry and shows

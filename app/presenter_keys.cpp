@@ -60,9 +60,10 @@ KeyButtons buttonsOf(Fl_Window& window) {
         }
     }
     if (auto* menu = dynamic_cast<MenuWindow*>(&window)) {
-        b.first = menu->bellButton;
-        b.second = menu->teleportButton;
-        b.third = menu->bb84Button;
+        // The menu's digits open the demonstrations in the table's order.
+        b.first = menu->*kDemonstrations[0].button;
+        b.second = menu->*kDemonstrations[1].button;
+        b.third = menu->*kDemonstrations[2].button;
     } else if (auto* title = dynamic_cast<MainWindow*>(&window)) {
         // "Go" is the title's Start; Escape does nothing here, as on the menu.
         b.start = title->goButton;

@@ -1,9 +1,5 @@
-// The registry's pointers and the menu's previews drawn again.
+// The registry's pointers.
 #include "app/registry.h"
-
-#include "app/menu_previews.h"
-
-#include <FL/Fl.H>
 
 MainWindow* mainWindow = nullptr;
 IntroView* introView = nullptr;
@@ -19,15 +15,3 @@ Bb84Window* bb84Window = nullptr;
 Bb84View* bb84View = nullptr;
 SenderTableView* senderTable = nullptr;
 ReceiverTableView* receiverTable = nullptr;
-
-void redrawPreviews() {
-    if (bellPreview) bellPreview->redraw();
-    if (teleportPreview) teleportPreview->redraw();
-    if (bb84Preview) bb84Preview->redraw();
-}
-
-void refreshPreviews() {
-    redrawPreviews();
-    Fl::check();
-}
-

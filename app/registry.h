@@ -35,10 +35,3 @@ extern Bb84Window* bb84Window;
 extern Bb84View* bb84View;
 extern SenderTableView* senderTable;
 extern ReceiverTableView* receiverTable;
-
-// What every demonstration's Return does after hiding its view and window: the
-// three previews are drawn again (Bell, teleportation, BB84) and one event pass runs.
-void refreshPreviews();
-// The previews drawn again without the event pass: the program's leave action.
-void redrawPreviews();
-
