@@ -10,7 +10,6 @@
 #include <FL/Fl_Light_Button.H>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -45,16 +44,6 @@ struct TeleportOptions : testing::Test {
         return n;
     }
 
-    // A point on the channel's first half, left of the cut, and on the part of
-    // Bob's receiver lamp that stands out of its box.
-    Point channelPoint() { return project(*view, [] {}, -0.96f, 1.88f, -3.5f); }
-    Point bobLamp() { return project(*view, [] {}, 2.25f, 1.4f, -10); }
-    // A white lamp or line as lit from the side: bright and neutral; the idle
-    // grey stays under half as bright.
-    static bool isWhite(Pixel p) {
-        return p.r > 130 && std::abs(p.r - p.g) < 15 && std::abs(p.g - p.b) < 15;
-    }
-
     // Clear red pixels at the cross over the cut channel, and at Bob's "no
     // setting" under his name.
     static bool isRed(Pixel p) { return p.r > 200 && p.g < 90 && p.b < 90; }
@@ -86,8 +75,8 @@ TEST_F(TeleportOptions, WithoutTheMessageBobKeepsAlicesPhotonWithItTheRunIsAsAlw
                         !window->repeatButton->active();
         // The channel and Bob's lamp stay dark while the bits would travel.
         if ((f.phase == 8 || f.phase == 9) && f.ofPhase == 5) {
-            channelLit += countAround(*view, channelPoint(), 2, isWhite);
-            lampLit += countAround(*view, bobLamp(), 2, isWhite);
+            channelLit += countAround(*view, channelPoint(*view), 2, isWhite);
+            lampLit += countAround(*view, bobLamp(*view), 2, isWhite);
         }
     };
     pressStart();
@@ -118,8 +107,8 @@ TEST_F(TeleportOptions, WithoutTheMessageBobKeepsAlicesPhotonWithItTheRunIsAsAlw
     RunLog again(*window);
     again.onFrame = [&](const RunFrame& f) {
         if (f.phase == 9 && f.ofPhase == 5) {
-            channelLit += countAround(*view, channelPoint(), 2, isWhite);
-            lampLit += countAround(*view, bobLamp(), 2, isWhite);
+            channelLit += countAround(*view, channelPoint(*view), 2, isWhite);
+            lampLit += countAround(*view, bobLamp(*view), 2, isWhite);
         }
     };
     pressStart();

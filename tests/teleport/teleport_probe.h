@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -184,6 +185,17 @@ inline Point needleAt(TeleportView& view, int angle) {
             glScalef(0.8f, 1, 1.6f);
         },
         0, 0, 0.45f);
+}
+
+// A point on the channel's first half, left of the cut, and one on the part of
+// Bob's receiver lamp that stands out of its box.
+inline Point channelPoint(TeleportView& view) { return project(view, [] {}, -0.96f, 1.88f, -3.5f); }
+inline Point bobLamp(TeleportView& view) { return project(view, [] {}, 2.25f, 1.4f, -10); }
+
+// A white lamp or line as lit from the side: bright and neutral; the idle grey
+// stays under half as bright.
+inline bool isWhite(Pixel p) {
+    return p.r > 130 && std::abs(p.r - p.g) < 15 && std::abs(p.g - p.b) < 15;
 }
 
 inline bool isGold(Pixel p) {

@@ -47,11 +47,18 @@ TEST_F(TeleportRunInWindow, FramesPerStageAndFinishedState) {
 }
 
 TEST_F(TeleportRunInWindow, ReturnHeldEndsTheRunInThatStage) {
-    for (int stage : {1, 3, 7, 10}) {
+    for (int stage : {1, 3, 7, 9, 10}) {
         SCOPED_TRACE("stage " + std::to_string(stage));
         RunLog log(*window);
         int framesAfterPress = -1;
+        // A run ended while the bits travelled leaves no lamp lit in the next.
+        bool lampsOutAtStart = false;
         log.onFrame = [&](const RunFrame& f) {
+            if (f.frame == 1) {
+                TeleportView& view = *window->view;
+                lampsOutAtStart = countAround(view, channelPoint(view), 2, isWhite) == 0 &&
+                                  countAround(view, bobLamp(view), 2, isWhite) == 0;
+            }
             if (framesAfterPress >= 0) ++framesAfterPress;
             if (f.phase == stage && framesAfterPress < 0) {
                 window->returnButton->value(1);  // held down, not yet released
@@ -61,6 +68,7 @@ TEST_F(TeleportRunInWindow, ReturnHeldEndsTheRunInThatStage) {
         pressStart();
         EXPECT_EQ(phaseOf(*window), stage);
         EXPECT_EQ(framesAfterPress, 0);
+        EXPECT_TRUE(lampsOutAtStart);
         EXPECT_TRUE(window->startButton->active());
         // Dragged off before release: Return's callback never runs.
         window->returnButton->value(0);
