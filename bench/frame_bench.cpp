@@ -20,7 +20,6 @@
 #include "scene/bitmap_text.h"
 #include "scene/frame_step.h"
 #include "scene/gl_support.h"
-#include "teleport/teleport_run.h"
 #include "teleport/teleport_view.h"
 #include "teleport/teleport_window.h"
 

@@ -3,18 +3,14 @@
 // item to the next.
 #include "teleport/teleport_view.h"
 
-#include "app/registry.h"
 #include "scene/bitmap_text.h"
 #include "scene/hot_spot.h"
 #include "scene/pixel_scale.h"
 #include "scene/scalable_text.h"
 #include "scene/scene_setup.h"
 #include "scene/view_events.h"
-#include "teleport/teleport_window.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Button.H>
-#include <FL/Fl_Light_Button.H>
 #include <GL/freeglut.h>
 
 #include <cstdio>
@@ -85,34 +81,28 @@ void tallyRow(float y, int count, double share) {
 
 }  // namespace
 
-TeleportView::TeleportView(int x, int y, int w, int h, const char* label)
-    : SceneView(x, y, w, h, label) {
-    for (Color& lamp : lampColours) {
-        lamp.setGrey();
+TeleportView::TeleportView(int x, int y, int w, int h, const TeleportExperiment& experiment)
+    : SceneView(x, y, w, h), model(experiment) {}
+
+Color TeleportView::lampColour(int k) const {
+    const TeleportPhase phase = model.phase;
+    Color lamp;
+    lamp.setGrey();
+    if (k < kResults) {
+        // Alice's result stays lit until the next Start's first stage.
+        if (phase >= TeleportPhase::MessageSent && k == model.facts.result) {
+            lamp.setGold();
+        }
+    } else if (model.facts.messageSent) {
+        // The channel while the bits travel, the receiver once they arrive.
+        const bool lit = k == 4 ? phase == TeleportPhase::MessageSent ||
+                                      phase == TeleportPhase::MessageArrives
+                                : phase == TeleportPhase::MessageArrives;
+        if (lit) {
+            lamp.setWhite();
+        }
     }
-}
-
-TeleportWindow* TeleportView::ownerWindow() const { return owner ? owner : teleportWindow; }
-
-bool TeleportView::startActive() const {
-    const TeleportWindow* window = ownerWindow();
-    return !window || !window->startButton || window->startButton->active();
-}
-
-bool TeleportView::messageWithheld() const {
-    const TeleportWindow* window = ownerWindow();
-    return window && window->messageButton && window->messageButton->value() == 0;
-}
-
-int TeleportView::polarizationIndex() const {
-    return showTally && tally.running && tally.lastInput >= 0 ? tally.lastInput : facts.input;
-}
-
-void TeleportView::lightOutcomeLamp() {
-    lampColours[facts.result].setGold();
-    needleTarget = facts.operation == TeleportFacts::noOperation
-                       ? needleRest
-                       : kBellResults[facts.operation].needleTarget;
+    return lamp;
 }
 
 int TeleportView::handle(int event) { return handleViewEvent(*this, event); }
@@ -120,10 +110,8 @@ int TeleportView::handle(int event) { return handleViewEvent(*this, event); }
 void TeleportView::draw() {
     beginDraw();
     // Step 1: the pointer; the hot spot itself is decided where the word is drawn.
-    if (TeleportWindow* window = ownerWindow()) {
-        window->pointerX = Fl::event_x_root();
-        window->pointerY = Fl::event_y_root();
-    }
+    pointerX = Fl::event_x_root();
+    pointerY = Fl::event_y_root();
 
     // Step 2: lights, projection and camera; then the picture.
     apply(teleportSetup);
@@ -133,7 +121,7 @@ void TeleportView::draw() {
     drawFixedScene();
     drawDescription();
     // The explanation, when asked for, covers the same corner as the tally.
-    if (showTally && !showDescription) {
+    if (model.showTally && !showDescription) {
         drawTally();
     }
     glPopMatrix();
@@ -153,70 +141,71 @@ void TeleportView::drawPhoton(int k, float x, float z) {
 }
 
 void TeleportView::drawMovingParts() {
-    switch (phase) {
-    case 1:
+    switch (model.phase) {
+    case TeleportPhase::PumpToCrystal:
         // The pulse: two spheres, the second 0.8 further away.
         glColor3f(1, 1, 1);
         glPushMatrix();
-        glTranslatef(pumpX, -0.5f, pumpZ);
+        glTranslatef(model.pumpX, -0.5f, model.pumpZ);
         sphere(0.15);
         glPopMatrix();
         glPushMatrix();
-        glTranslatef(pumpX, -0.5f, static_cast<float>(pumpZ - 0.8));
+        glTranslatef(model.pumpX, -0.5f, static_cast<float>(model.pumpZ - 0.8));
         sphere(0.15);
         glPopMatrix();
         break;
-    case 2:
-    case 3:
+    case TeleportPhase::PairLeavesCrystal:
+    case TeleportPhase::PumpReturns:
         glColor3f(1, 1, 1);
         glPushMatrix();
-        glTranslatef(pumpX, -0.5f, pumpZ);
+        glTranslatef(model.pumpX, -0.5f, model.pumpZ);
         sphere(0.15);
         glPopMatrix();
-        drawPhoton(2, photon2X, photon2Z);
-        drawPhoton(3, photon3X, photon3Z);
+        drawPhoton(2, model.photon2X, model.photon2Z);
+        drawPhoton(3, model.photon3X, model.photon3Z);
         break;
-    case 4:
-    case 5:
-        drawPhoton(2, photon2X, photon2Z);
-        drawPhoton(3, photon3X, photon3Z);
-        drawPhoton(1, photon1X, photon1Z);
-        drawPhoton(4, photon4X, photon4Z);
+    case TeleportPhase::SecondPairBorn:
+    case TeleportPhase::SecondPairLeaves:
+        drawPhoton(2, model.photon2X, model.photon2Z);
+        drawPhoton(3, model.photon3X, model.photon3Z);
+        drawPhoton(1, model.photon1X, model.photon1Z);
+        drawPhoton(4, model.photon4X, model.photon4Z);
         break;
-    case 6:
-    case 7:
-        drawPhoton(2, photon2X, photon2Z);
-        drawPhoton(3, photon3X, photon3Z);
-        drawPhoton(1, photon1X, photon1Z);
+    case TeleportPhase::PhotonTwoTurns:
+    case TeleportPhase::InputRevealed:
+        drawPhoton(2, model.photon2X, model.photon2Z);
+        drawPhoton(3, model.photon3X, model.photon3Z);
+        drawPhoton(1, model.photon1X, model.photon1Z);
         break;
-    case 8:
-        drawPhoton(3, photon3X, photon3Z);
-        if (!facts.messageSent) {
+    case TeleportPhase::MessageSent:
+        drawPhoton(3, model.photon3X, model.photon3Z);
+        if (!model.facts.messageSent) {
             break;  // Alice's bits stay with her
         }
         glPushMatrix();
         glColor3f(1, 1, 0);
         glNormal3f(0, 0, 1);
-        glTranslatef(messageX, messageY, messageZ);
-        drawTimesText(0, 0, messageText);
+        glTranslatef(model.messageX, model.messageY, model.messageZ);
+        drawTimesText(0, 0, model.messageText);
         glPopMatrix();
         break;
-    case 9:
+    case TeleportPhase::MessageArrives:
         // Photon 3 has given its state away: no digit any more.
         glPushMatrix();
         glColor3f(1, 0, 0);
-        glTranslatef(photon3X, -0.5f, photon3Z);
+        glTranslatef(model.photon3X, -0.5f, model.photon3Z);
         sphere(0.15);
         glPopMatrix();
         break;
-    case 10:
-    case 11:
+    case TeleportPhase::OutputLeaves:
+    case TeleportPhase::Finished:
         drawOutputArrow();
         break;
     default:
         break;
     }
-    if (phase >= 2 && phase <= 7) {
+    if (model.phase >= TeleportPhase::PairLeavesCrystal &&
+        model.phase <= TeleportPhase::InputRevealed) {
         drawHelixPair();
     }
 }
@@ -232,24 +221,27 @@ void TeleportView::drawHelixPair() {
         } else {
             glNormal3f(1, 0, 0);
         }
-        glTranslatef(static_cast<float>(photon2X + 0.25), -0.5f, static_cast<float>(photon2Z - 0.1));
+        glTranslatef(static_cast<float>(model.photon2X + 0.25), -0.5f,
+                     static_cast<float>(model.photon2Z - 0.1));
         glRotatef(90, 0, 1, 0);
-        glRotatef(-helixTwist, 1, 0, 0);
+        glRotatef(-model.helixTwist, 1, 0, 0);
         if (copy == 1) {
             glRotatef(180, 0, 0, 1);
         }
-        helix.drawHelix(20, 0.12f, helixExtent, 0.4f);
+        helix.drawHelix(20, 0.12f, model.helixExtent, 0.4f);
         glPopMatrix();
     }
 }
 
 void TeleportView::drawOutputArrow() {
+    // The output's colour is the legend's for the direction it comes out along.
+    outputArrow.colour.select(model.facts.output);
     glPushMatrix();
     outputArrow.colour.apply();
-    glTranslatef(3.26f, -0.45f, outputZ);
+    glTranslatef(3.26f, -0.45f, model.outputZ);
     glScalef(0.5f, 0.8f, 1);
     glRotatef(90, 0, 0, 1);
-    glRotatef(static_cast<float>(facts.output * 30), 0, 0, 1);
+    glRotatef(static_cast<float>(model.facts.output * 30), 0, 0, 1);
     outputArrow.drawDoubleArrow(0.2f, 3, 0.7f);
     glPopMatrix();
 }
@@ -274,12 +266,12 @@ void TeleportView::drawFixedScene() {
     glTranslatef(-5.8f, 0, 1);
     glScalef(1.3f, 1, 0.8f);
     glutSolidCube(2);
-    lampColours[0].apply();
+    lampColour(0).apply();
     glTranslatef(-0.67f, 0.5f, 0.95f);
     glScalef(0.72f, 1, 1.25f);
     sphere(0.24);
     for (int k = 1; k < 4; ++k) {
-        lampColours[k].apply();
+        lampColour(k).apply();
         glTranslatef(0.62f, 0, 0);
         sphere(0.24);
     }
@@ -346,7 +338,7 @@ void TeleportView::drawFixedScene() {
     drawTimesText(1.2f, 0.06f, "3");
     glColor3f(0.8f, 0, 0);
     glTranslatef(0.6f, -1.18f, -0.2f);
-    glRotatef(static_cast<float>(needleAngle), 0, 0, 1);
+    glRotatef(static_cast<float>(model.needleAngle), 0, 0, 1);
     glRotatef(-90, 1, 0, 0);
     glScalef(0.8f, 1, 1.6f);
     cone(0.24, 0.72);
@@ -360,7 +352,7 @@ void TeleportView::drawFixedScene() {
     glTranslatef(3, 1.5f, -10);
     glScalef(2.3f, 1, 2.3f);
     glutSolidCube(0.6);
-    lampColours[5].apply();
+    lampColour(5).apply();
     glScalef(0.5f, 1, 1);
     glTranslatef(-0.54f, 0, 0);
     sphere(0.23);
@@ -397,7 +389,7 @@ void TeleportView::drawFixedScene() {
     glPushMatrix();
     glTranslatef(-2.2f, -0.5f, 2.2f);
     glRotatef(45, 0, 1, 0);
-    polarizer.drawDial(0.35f, polarizationIndex() * 30);
+    polarizer.drawDial(0.35f, model.polarizationIndex() * 30);
     glPopMatrix();
 
     drawChannel();
@@ -408,9 +400,9 @@ void TeleportView::drawChannel() {
     glPushMatrix();
     sceneLineWidth(2);
     glNormal3f(0, 0, 1);
-    lampColours[4].apply();
+    lampColour(4).apply();
     // A tally on show tells whether its messages went out.
-    const bool sent = showTally ? tally.messageSent : facts.messageSent;
+    const bool sent = model.showTally ? model.tally.messageSent : model.facts.messageSent;
     glBegin(GL_LINES);
     if (sent) {
         glVertex3f(-1.8f, 2, -2);
@@ -460,8 +452,8 @@ void TeleportView::drawCut() {
 
 void TeleportView::drawLegend() {
     // Six double-headed arrows at 0, 30, ... 150 degrees from the x axis.
-    const bool beforeRun = startActive() && phase == 1;
-    const int p = polarizationIndex();
+    const bool beforeRun = model.beforeRun();
+    const int p = model.polarizationIndex();
     glPushMatrix();
     glNormal3f(0, 0, 1);
     glTranslatef(-2, -3, 2.6f);
@@ -469,7 +461,8 @@ void TeleportView::drawLegend() {
     glRotatef(90, 0, 0, 1);
     sceneLineWidth(4);
     // While a tally counts, the input it drew last is lit: it changes every step.
-    const bool shown = phase >= 7 || (showTally && tally.running);
+    const bool shown = model.phase >= TeleportPhase::InputRevealed ||
+                       (model.showTally && model.tally.running);
     for (int i = 0; i < 6; ++i) {
         if (beforeRun || (shown && i == p)) {
             legendColour.select(i);
@@ -495,6 +488,7 @@ void TeleportView::drawLegend() {
 }
 
 void TeleportView::drawTally() {
+    const TeleportTally& tally = model.tally;
     // GL state changed here and restored below: a flat projection in design
     // pixels, no lighting (plain colours) and no depth test (over the scene).
     // Colour material goes off too: the panel's colours must not stay in the
@@ -569,7 +563,7 @@ void TeleportView::drawDescription() {
         glNormal3f(0, 0.1f, 0.9f);
         // Without the message three more lines follow; the text starts higher so
         // that it still ends where the eleven lines end.
-        const int extra = messageWithheld() ? 3 : 0;
+        const int extra = model.controls.message ? 0 : 3;
         glTranslatef(1.3f, static_cast<float>(-1.15 + 0.45 * extra), 0);
         for (int line = 0; line < 11 + extra; ++line) {
             const char* text = line < 11 ? descriptionLines[line] : withheldLines[line - 11];

@@ -1,11 +1,10 @@
 // The teleportation demonstration's window: the 3-D view, the "Polarization:"
 // read-out, Message, Repeat, Stop, Start and Return, and the callbacks that
-// open and leave it.
+// run and leave it. Every callback is given its window as user data.
 #pragma once
 
+#include "teleport/teleport_experiment.h"
 #include "ui/scaled_window.h"
-#include "scene/random_source.h"
-#include "scene/standard_random.h"
 
 class Fl_Box;
 class Fl_Button;
@@ -16,19 +15,7 @@ class TeleportView;
 class TeleportWindow : public ScaledWindow {
 public:
     Fl_Box* polarizationLabel = nullptr;
-    // Screen position of the pointer at the view's last draw.
-    int pointerX = 0;
-    int pointerY = 0;
-    // Input polarization index (modulus 6), reseeded at every Start.
-    RandomSource polarizationSource;
-    // Alice's result (modulus 4): seeded once here, so the runs of one window
-    // continue one sequence.
-    RandomSource outcomeSource;
-    // Draws of the Repeat tally (p and r of each run), apart from the two above so
-    // that a tally leaves the animated runs' sequences as they are. Reseeded at
-    // every tally's Start.
-    StandardRandom tallySource;
-    // Decimal input angle, "0" to "150".
+    // Decimal input angle, "0" to "150", the read-out's label.
     char polarizationText[8] = {0};
     Fl_Box* polarizationBox = nullptr;
     Fl_Button* startButton = nullptr;
@@ -38,30 +25,31 @@ public:
     Fl_Light_Button* messageButton = nullptr;
     // Lit: Start tallies many teleportations without animation.
     Fl_Light_Button* repeatButton = nullptr;
-    // The view built with this window. Runs and Return reach it here rather than
-    // through the registry, so they never act on a newer window.
+    // The view built with this window; it draws `experiment`.
     TeleportView* view = nullptr;
+    // What runs in this window, and only in it.
+    TeleportExperiment experiment;
 
     TeleportWindow(int w, int h);
 
+    // The buttons into the experiment's controls.
+    void readControls();
+    // The read-out shows what the experiment says about the input.
+    void showPolarization();
 };
 
 // A fresh window with its widgets and view, not yet shown: the menu's
 // teleportation button shows it.
 TeleportWindow* buildTeleportWindow();
 
-// Stop: while the light is on, events keep being served here, which holds a run
-// between two of its frames.
-void holdTeleportation(Fl_Widget* = nullptr, void* = nullptr);
+// Start: plays a run, or with Repeat a tally, in the window given as user data;
+// returns when it has ended. The window's other callbacks run inside it.
+void startTeleportation(Fl_Widget* widget, void* window);
 
 // Message and Repeat: the view's description follows Message at once; the run
 // reads both at Start.
-void chooseTeleportOption(Fl_Widget* = nullptr, void* = nullptr);
+void chooseTeleportOption(Fl_Widget* widget, void* window);
 
 // Return, also the window's close and Escape: hides the view and the window and
 // refreshes the menu's previews.
-void leaveTeleportation(Fl_Widget* = nullptr, void* = nullptr);
-
-// The teleportation window a widget belongs to; the current one when the widget
-// is none of its (a plain call).
-TeleportWindow* owningTeleportWindow(Fl_Widget* widget);
+void leaveTeleportation(Fl_Widget* widget, void* window);

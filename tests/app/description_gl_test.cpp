@@ -84,7 +84,7 @@ TEST(DescriptionWord, RestingOnTheWordShowsTheTextInEveryDemonstration) {
 
     showTeleportWindow();
     expectWordIsTheHotSpot(*teleportWindow, *teleportWindow->view);
-    leaveTeleportation();
+    leaveTeleportation(nullptr, teleportWindow);
 
     showBb84Window();
     expectWordIsTheHotSpot(*bb84Window, *bb84View);

@@ -89,7 +89,15 @@ TEST(FramePace, ALitStopWaitsWithoutUsingTheProcessor) {
         {"teleportation",
          [] { showTeleportWindow(); return static_cast<Fl_Window*>(teleportWindow); },
          [](Fl_Window* w) { return static_cast<TeleportWindow*>(w)->stopButton; },
-         holdTeleportation},
+         // Its run holds between two frames: Start switches the light off, so
+         // it is lit again at the run's first frame.
+         [](Fl_Widget* stop, void*) {
+             setFrameObserver([stop, frames = 0]() mutable {
+                 if (++frames == 1) static_cast<Fl_Light_Button*>(stop)->value(1);
+             });
+             teleportWindow->startButton->do_callback();
+             setFrameObserver(nullptr);
+         }},
         {"BB84", [] { showBb84Window(); return static_cast<Fl_Window*>(bb84Window); },
          [](Fl_Window* w) { return static_cast<Bb84Window*>(w)->stopButton; },
          holdKeyDistribution},

@@ -117,7 +117,7 @@ TEST(GlyphTextures, DemonstrationsMatchGlutsBitmapsAndTheirTexturesGoWithThem) {
     showTeleportWindow();
     ASSERT_TRUE(waitUntilDrawn(*teleportWindow));
     expectViewAndDescription(*teleportView, "teleportation view");
-    leaveTeleportation();
+    leaveTeleportation(nullptr, teleportWindow);
 
     // A finished run: both tables full of bits, bases and polarization symbols.
     showBb84Window();

@@ -46,7 +46,7 @@ TEST(PresenterKeys, TooltipsNameTheKeysOfEveryWindow) {
 
     showTeleportWindow();
     EXPECT_EQ(tip(teleportWindow->stopButton), "Keys: \"s\", \"b\" or \".\"");
-    leaveTeleportation();
+    leaveTeleportation(nullptr, teleportWindow);
 }
 
 TEST(PresenterKeys, ButtonsTakeTheirKeysAndLeaveTheRestToTheWidgets) {

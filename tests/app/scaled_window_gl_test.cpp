@@ -116,7 +116,7 @@ TEST(ScaledWindow, EveryWindowScalesItsWholeLayout) {
     leaveBell();
     showTeleportWindow();
     expectScalesUniformly(*teleportWindow, "teleportation");
-    leaveTeleportation();
+    leaveTeleportation(nullptr, teleportWindow);
     showBb84Window();
     expectScalesUniformly(*bb84Window, "BB84");
     leaveKeyDistribution();

@@ -4,7 +4,6 @@
 #include "teleport_probe.h"
 
 #include "app/presenter_keys.h"
-#include "teleport/teleport_run.h"
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -19,15 +18,16 @@ namespace {
 using namespace teleport_probe;
 
 struct TeleportOptions : testing::Test {
+    FixedSeeds seeds{1};
     TeleportWindow* window;
     TeleportView* view;
 
     TeleportOptions() {
-        RandomSource::setTickSource(fixedTicks);
         Fl::e_x_root = Fl::e_y_root = 5000;  // the pointer off the description
         view = (window = openWindow())->view;
     }
-    ~TeleportOptions() override { RandomSource::setTickSource(nullptr); }
+
+    void pressStart() { window->startButton->do_callback(); }
 
     // Pixels of the output arrow's colour `preset` near its axis, if it lay
     // along `degrees`, at both heads.
@@ -35,7 +35,7 @@ struct TeleportOptions : testing::Test {
         int n = 0;
         for (float along : {0.3f, -0.3f}) {
             const Point at = project(*view, [&] {
-                glTranslatef(3.26f, -0.45f, view->outputZ);
+                glTranslatef(3.26f, -0.45f, window->experiment.outputZ);
                 glScalef(0.5f, 0.8f, 1);
                 glRotatef(90.0f + degrees, 0, 0, 1);
             }, 0, along, 0);
@@ -60,34 +60,36 @@ struct TeleportOptions : testing::Test {
 
 TEST_F(TeleportOptions, WithoutTheMessageBobKeepsAlicesPhotonWithItTheRunIsAsAlways) {
     // Input 30 degrees (p = 1), Alice's result 2: Bob's photon leaves along 90 - 30.
-    fixedSeed = seedGiving(6, 1);
-    window->outcomeSource.state = seedGiving(4, 2);
+    FixedSeeds::reseed(seedGiving(6, 1));
+    window->experiment.outcomeSource.state = seedGiving(4, 2);
     ASSERT_EQ(window->messageButton->value(), 1);
     EXPECT_STREQ(window->messageButton->tooltip(), "Key: \"m\"");
     EXPECT_STREQ(window->repeatButton->tooltip(), "Key: \"r\"");
     EXPECT_TRUE(pressKeyButton(*window, 'm', 0));
     ASSERT_EQ(window->messageButton->value(), 0);
-    FrameLog log;
-    log.attach(view);
-    bool optionsGreyed = true, channelIdle = true;
-    log.onFrame = [&](int, int phase) {
+    RunLog log(*window);
+    bool optionsGreyed = true;
+    int channelLit = 0, lampLit = 0;
+    log.onFrame = [&](const RunFrame& f) {
         optionsGreyed = optionsGreyed && !window->messageButton->active() &&
                         !window->repeatButton->active();
-        if (phase == 8 || phase == 9) {
-            channelIdle = channelIdle && view->lampColours[4].r == 0.4f &&
-                          view->lampColours[5].r == 0.4f;
+        // The channel and Bob's lamp stay dark while the bits would travel.
+        if ((f.phase == 8 || f.phase == 9) && f.ofPhase == 5) {
+            channelLit += countAround(*view, channelPoint(*view), 2, isWhite);
+            lampLit += countAround(*view, bobLamp(*view), 2, isWhite);
         }
     };
-    startTeleportation(window->startButton);
-    EXPECT_EQ(log.total, 513);
-    ASSERT_EQ(view->phase, 11);
+    pressStart();
+    EXPECT_EQ(log.total(), 513);
+    ASSERT_EQ(phaseOf(*window), 11);
     EXPECT_TRUE(optionsGreyed);
-    EXPECT_TRUE(channelIdle);
+    EXPECT_EQ(channelLit, 0);
+    EXPECT_EQ(lampLit, 0);
     EXPECT_TRUE(window->messageButton->active());
-    EXPECT_EQ(view->facts.result, 2);
-    EXPECT_EQ(view->facts.operation, TeleportFacts::noOperation);
+    EXPECT_EQ(window->experiment.facts.result, 2);
+    EXPECT_EQ(window->experiment.facts.operation, TeleportFacts::noOperation);
     // The dial stays at rest, the arrow lies along 60 degrees in preset 2.
-    EXPECT_EQ(view->needleAngle, 48);
+    EXPECT_EQ(window->experiment.needleAngle, 48);
     EXPECT_GT(countAround(*view, needleAt(*view, 48), 1, isNeedleRed), 4);
     EXPECT_EQ(countAround(*view, needleAt(*view, -13), 1, isNeedleRed), 0);
     EXPECT_GT(outputPixelsAlong(60, 2), 3);
@@ -101,12 +103,20 @@ TEST_F(TeleportOptions, WithoutTheMessageBobKeepsAlicesPhotonWithItTheRunIsAsAlw
 
     // Message read at the next Start: the same draws give the run as always.
     EXPECT_TRUE(pressKeyButton(*window, 'm', 0));
-    window->outcomeSource.state = seedGiving(4, 2);
-    FrameLog again;
-    again.attach(view);
-    startTeleportation(window->startButton);
-    EXPECT_EQ(again.total, 513);
-    EXPECT_EQ(view->needleAngle, -13);
+    window->experiment.outcomeSource.state = seedGiving(4, 2);
+    RunLog again(*window);
+    again.onFrame = [&](const RunFrame& f) {
+        if (f.phase == 9 && f.ofPhase == 5) {
+            channelLit += countAround(*view, channelPoint(*view), 2, isWhite);
+            lampLit += countAround(*view, bobLamp(*view), 2, isWhite);
+        }
+    };
+    pressStart();
+    EXPECT_EQ(again.total(), 513);
+    // With the message both light up while the bits arrive.
+    EXPECT_GT(channelLit, 0);
+    EXPECT_GT(lampLit, 0);
+    EXPECT_EQ(window->experiment.needleAngle, -13);
     EXPECT_GT(outputPixelsAlong(30, 1), 3);
     EXPECT_EQ(outputPixelsAlong(60, 2), 0);
     EXPECT_EQ(redAtCut(), 0);
@@ -116,11 +126,11 @@ TEST_F(TeleportOptions, WithoutTheMessageBobKeepsAlicesPhotonWithItTheRunIsAsAlw
 TEST_F(TeleportOptions, ATallyAfterARunWithoutTheMessageShowsNothingOfThatRun) {
     // A run without the message: input 60 degrees, Alice's result 1, so Bob's
     // photon leaves along 120 degrees in the legend's magenta.
-    fixedSeed = seedGiving(6, 2);
-    window->outcomeSource.state = seedGiving(4, 1);
+    FixedSeeds::reseed(seedGiving(6, 2));
+    window->experiment.outcomeSource.state = seedGiving(4, 1);
     EXPECT_TRUE(pressKeyButton(*window, 'm', 0));
-    startTeleportation(window->startButton);
-    ASSERT_EQ(view->facts.output, 4);
+    pressStart();
+    ASSERT_EQ(window->experiment.facts.output, 4);
     ASSERT_GT(outputPixelsAlong(120, 4), 3);
     ASSERT_GT(redAtCut(), 10);
 
@@ -128,14 +138,14 @@ TEST_F(TeleportOptions, ATallyAfterARunWithoutTheMessageShowsNothingOfThatRun) {
     // read-out show the input it drew last, which changes.
     EXPECT_TRUE(pressKeyButton(*window, 'm', 0));
     EXPECT_TRUE(pressKeyButton(*window, 'r', 0));
-    FrameLog log;
-    log.attach(view);
+    RunLog log(*window);
     std::set<std::string> readOuts;
     bool followsTally = true;
-    log.onFrame = [&](int frame, int) {
-        const int p = view->tally.lastInput;
+    log.onFrame = [&](const RunFrame& f) {
+        const int frame = f.frame;
+        const int p = window->experiment.tally.lastInput;
         readOuts.insert(window->polarizationBox->label());
-        followsTally = followsTally && view->polarizationIndex() == p &&
+        followsTally = followsTally && window->experiment.polarizationIndex() == p &&
                        std::to_string(30 * p) == window->polarizationBox->label();
         if (frame % 25 == 0) {
             const int lit = classify(brightestAround(*view, legendArrow(*view, p)));
@@ -143,8 +153,8 @@ TEST_F(TeleportOptions, ATallyAfterARunWithoutTheMessageShowsNothingOfThatRun) {
             followsTally = followsTally && lit == p && other == 8;
         }
     };
-    startTeleportation(window->startButton);
-    ASSERT_EQ(view->tally.runs, 1000);
+    pressStart();
+    ASSERT_EQ(window->experiment.tally.runs, 1000);
     EXPECT_TRUE(followsTally);
     EXPECT_GE(readOuts.size(), 5u);
     // Nothing of the run stays: no output arrow, lamp, turned dial or cut.
@@ -157,38 +167,37 @@ TEST_F(TeleportOptions, ATallyAfterARunWithoutTheMessageShowsNothingOfThatRun) {
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i) << "legend arrow " << i;
     }
-    leaveTeleportation(window->returnButton);  // the next test opens a fresh window
+    window->returnButton->do_callback();  // the next test opens a fresh window
 }
 
 TEST_F(TeleportOptions, RepeatTalliesAThousandWithoutTouchingTheRunsDraws) {
-    const RandomSource input = window->polarizationSource, outcome = window->outcomeSource;
-    // The finished picture of a run whose output is red, the colour of the
-    // "Description" word drawn last before the panel.
-    view->setPhase(11);
-    view->outputZ = -1.69f;
-    view->facts = teleport(0, 0, true);
-    view->outputArrow.colour.select(0);
+    // The finished picture of a run whose output is red (input 0), the colour of
+    // the "Description" word drawn last before the panel.
+    FixedSeeds::reseed(seedGiving(6, 0));
+    pressStart();
+    ASSERT_GT(outputPixelsAlong(0, 0), 3);
+    const RandomSource input = window->experiment.polarizationSource,
+                       outcome = window->experiment.outcomeSource;
     EXPECT_TRUE(pressKeyButton(*window, 'r', 0));
     ASSERT_EQ(window->repeatButton->value(), 1);
-    FrameLog log;
-    log.attach(view);
+    RunLog log(*window);
     int largestStep = 0, previous = 0;
     bool greyed = true;
-    log.onFrame = [&](int, int) {
-        largestStep = std::max(largestStep, view->tally.runs - previous);
-        previous = view->tally.runs;
+    log.onFrame = [&](const RunFrame&) {
+        largestStep = std::max(largestStep, window->experiment.tally.runs - previous);
+        previous = window->experiment.tally.runs;
         greyed = greyed && !window->startButton->active() && !window->messageButton->active();
     };
-    startTeleportation(window->startButton);
-    EXPECT_EQ(view->tally.runs, 1000);
-    EXPECT_EQ(view->tally.matches, 1000);
-    EXPECT_GT(log.total, 1000 / 50 - 1);
+    pressStart();
+    EXPECT_EQ(window->experiment.tally.runs, 1000);
+    EXPECT_EQ(window->experiment.tally.matches, 1000);
+    EXPECT_GT(log.total(), 1000 / 50 - 1);
     EXPECT_LE(largestStep, 50);
     EXPECT_TRUE(greyed);
     EXPECT_TRUE(window->startButton->active() && window->repeatButton->active());
     // The animated run's sources are as they were; its red arrow is gone.
-    EXPECT_EQ(window->polarizationSource.state, input.state);
-    EXPECT_EQ(window->outcomeSource.state, outcome.state);
+    EXPECT_EQ(window->experiment.polarizationSource.state, input.state);
+    EXPECT_EQ(window->experiment.outcomeSource.state, outcome.state);
     EXPECT_EQ(outputPixelsAlong(0, 0), 0);
     // The panel's colours do not leak into the scene: the lit legend keeps its own.
     for (int i = 0; i < 6; ++i) {
@@ -197,31 +206,41 @@ TEST_F(TeleportOptions, RepeatTalliesAThousandWithoutTouchingTheRunsDraws) {
 
     // Stop holds a tally between two steps; Return held ends it at once.
     window->messageButton->value(0);
-    FrameLog held;
-    held.attach(view);
-    int framesWhileHeld = -1, runsAtReturn = -1;
-    held.onFrame = [&](int frame, int) {
-        if (frame == 20) {
+    RunLog held(*window);
+    struct Hold {
+        TeleportWindow* window;
+        bool released = false;
+    } hold{window};
+    bool releasedBeforeNext = false, oneStepAcross = false;
+    int runsAtReturn = -1, runsWhenLit = -1;
+    held.onFrame = [&](const RunFrame& f) {
+        if (f.frame == 20) {
+            runsWhenLit = window->experiment.tally.runs;
             window->stopButton->value(1);
             Fl::add_timeout(0.3, [](void* data) {
-                static_cast<TeleportWindow*>(data)->stopButton->value(0);
-            }, window);
-            const int before = held.total;
-            window->stopButton->do_callback();
-            framesWhileHeld = held.total - before;
+                auto* h = static_cast<Hold*>(data);
+                h->window->stopButton->value(0);
+                h->released = true;
+            }, &hold);
         }
-        if (frame == 40) {
+        if (f.frame == 21) {
+            releasedBeforeNext = hold.released;
+            oneStepAcross = window->experiment.tally.runs ==
+                            runsWhenLit + TeleportExperiment::tallyRunsPerFrame;
+        }
+        if (f.frame == 40) {
             window->returnButton->value(1);
-            runsAtReturn = view->tally.runs;
+            runsAtReturn = window->experiment.tally.runs;
         }
     };
-    startTeleportation(window->startButton);
+    pressStart();
     window->returnButton->value(0);
-    EXPECT_EQ(framesWhileHeld, 0);
-    EXPECT_EQ(held.total, 40);
-    EXPECT_EQ(view->tally.runs, runsAtReturn);
-    EXPECT_LT(view->tally.runs, 1000);
-    EXPECT_FALSE(view->tally.messageSent);
+    EXPECT_TRUE(releasedBeforeNext);
+    EXPECT_TRUE(oneStepAcross);
+    EXPECT_EQ(held.total(), 40);
+    EXPECT_EQ(window->experiment.tally.runs, runsAtReturn);
+    EXPECT_LT(window->experiment.tally.runs, 1000);
+    EXPECT_FALSE(window->experiment.tally.messageSent);
     EXPECT_TRUE(window->startButton->active());
     EXPECT_TRUE(window->shown());
 }

@@ -1,11 +1,11 @@
 // Shared steps of the teleportation window tests: opening the window the way the
-// menu does, driving a run frame by frame, and finding scene points on screen.
+// menu does, a log of a run's frames, and finding scene points on screen.
 #pragma once
 
 #include "app/demonstrations.h"
 #include "app/registry.h"
-#include "scene/frame_step.h"
 #include "scene/random_source.h"
+#include "support/demo_harness.h"
 #include "support/gl_probe.h"
 #include "teleport/teleport_view.h"
 #include "teleport/teleport_window.h"
@@ -16,13 +16,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <map>
 
 namespace teleport_probe {
-
-inline uint32_t fixedSeed = 1;
-inline uint32_t fixedTicks() { return fixedSeed; }
 
 // The first seed whose first draw modulo m is `wanted`.
 inline uint32_t seedGiving(uint32_t modulus, uint32_t wanted) {
@@ -35,29 +33,36 @@ inline uint32_t seedGiving(uint32_t modulus, uint32_t wanted) {
     }
 }
 
-// Opens the window through the menu's callback and waits until it is on screen.
-inline TeleportWindow* openWindow() {
-    showTeleportWindow();
-    TeleportWindow* window = teleportWindow;
-    EXPECT_TRUE(waitUntilDrawn(*window));
-    return window;
-}
+// Opens a fresh window through the menu's launcher and waits until it is drawn.
+inline TeleportWindow* openWindow() { return &openDemonstration(showTeleportWindow, teleportWindow); }
 
-// Counts frame steps per phase and lets a test act at chosen frames.
-struct FrameLog {
-    std::map<int, int> perPhase;
-    int total = 0;
-    std::function<void(int frame, int phase)> onFrame;
-
-    void attach(TeleportView* view) {
-        setFrameObserver([this, view] {
-            ++total;
-            ++perPhase[view->phase];
-            if (onFrame) onFrame(total, view->phase);
-        });
-    }
-    ~FrameLog() { setFrameObserver(nullptr); }
+// One frame step of a run: the phase it shows (numbered 1..11 as the stages),
+// the frame's number in the run and in its phase, both from 1.
+struct RunFrame {
+    int phase;
+    int frame;
+    int ofPhase;
 };
+
+// The frames of `window`'s runs while the log lives.
+class RunLog : public FrameLog<RunFrame> {
+public:
+    explicit RunLog(const TeleportWindow& window)
+        : FrameLog<RunFrame>([this, &window] {
+              const int phase = static_cast<int>(window.experiment.phase);
+              const int before = count([phase](const RunFrame& f) { return f.phase == phase; });
+              return RunFrame{phase, static_cast<int>(frames.size()) + 1, before + 1};
+          }) {}
+
+    int total() const { return static_cast<int>(frames.size()); }
+    std::map<int, int> perPhase() const {
+        std::map<int, int> counts;
+        for (const RunFrame& f : frames) ++counts[f.phase];
+        return counts;
+    }
+};
+
+inline int phaseOf(const TeleportWindow& window) { return static_cast<int>(window.experiment.phase); }
 
 struct Point {
     int x, y;  // view pixels, y from the top
@@ -180,6 +185,17 @@ inline Point needleAt(TeleportView& view, int angle) {
             glScalef(0.8f, 1, 1.6f);
         },
         0, 0, 0.45f);
+}
+
+// A point on the channel's first half, left of the cut, and one on the part of
+// Bob's receiver lamp that stands out of its box.
+inline Point channelPoint(TeleportView& view) { return project(view, [] {}, -0.96f, 1.88f, -3.5f); }
+inline Point bobLamp(TeleportView& view) { return project(view, [] {}, 2.25f, 1.4f, -10); }
+
+// A white lamp or line as lit from the side: bright and neutral; the idle grey
+// stays under half as bright.
+inline bool isWhite(Pixel p) {
+    return p.r > 130 && std::abs(p.r - p.g) < 15 && std::abs(p.g - p.b) < 15;
 }
 
 inline bool isGold(Pixel p) {

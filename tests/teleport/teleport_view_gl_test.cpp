@@ -3,8 +3,6 @@
 // the description hot spot.
 #include "teleport_probe.h"
 
-#include "teleport/teleport_run.h"
-
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Light_Button.H>
 #include <gtest/gtest.h>
@@ -14,18 +12,17 @@ namespace {
 using namespace teleport_probe;
 
 struct TeleportPicture : testing::Test {
+    FixedSeeds seeds{1};
     TeleportWindow* window = nullptr;
     TeleportView* view = nullptr;
 
     void SetUp() override {
-        RandomSource::setTickSource(fixedTicks);
         // Keep the pointer off the hot spot unless a test moves it there.
         Fl::e_x_root = 5000;
         Fl::e_y_root = 5000;
         window = openWindow();
         view = window->view;
     }
-    void TearDown() override { RandomSource::setTickSource(nullptr); }
 
     // The red "Description" label's first letters, in view pixels.
     Point labelPoint() {
@@ -36,7 +33,7 @@ struct TeleportPicture : testing::Test {
 };
 
 TEST_F(TeleportPicture, FreshWindowShowsThePhaseOnePicture) {
-    ASSERT_EQ(view->phase, 1);
+    ASSERT_EQ(phaseOf(*window), 1);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i) << "legend arrow " << i;
     }
@@ -54,25 +51,24 @@ TEST_F(TeleportPicture, FreshWindowShowsThePhaseOnePicture) {
 TEST_F(TeleportPicture, LegendGreyDuringStageOneThenOnlyTheInputAfterTheRun) {
     const uint32_t p = 4;
     const uint32_t r = 1;
-    fixedSeed = seedGiving(6, p);
-    window->outcomeSource.state = seedGiving(4, r);
-    FrameLog log;
-    log.attach(view);
+    FixedSeeds::reseed(seedGiving(6, p));
+    window->experiment.outcomeSource.state = seedGiving(4, r);
+    RunLog log(*window);
     // Arrow colours at the first frame of phases 1, 6 and 7.
     std::map<int, std::vector<int>> legendAt;
-    log.onFrame = [&](int, int phase) {
-        if ((phase == 1 || phase == 6 || phase == 7) && log.perPhase[phase] == 1) {
+    log.onFrame = [&](const RunFrame& f) {
+        if ((f.phase == 1 || f.phase == 6 || f.phase == 7) && f.ofPhase == 1) {
             for (int i = 0; i < 6; ++i) {
-                legendAt[phase].push_back(classify(brightestAround(*view, legendArrow(*view, i))));
+                legendAt[f.phase].push_back(classify(brightestAround(*view, legendArrow(*view, i))));
             }
         }
     };
-    startTeleportation(window->startButton);
+    window->startButton->do_callback();
     const std::vector<int> allGrey(6, 8);
     EXPECT_EQ(legendAt[1], allGrey);
     EXPECT_EQ(legendAt[6], allGrey);
     EXPECT_EQ(legendAt[7], (std::vector<int>{8, 8, 8, 8, int(p), 8}));
-    ASSERT_EQ(view->phase, 11);
+    ASSERT_EQ(phaseOf(*window), 11);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(classify(brightestAround(*view, legendArrow(*view, i))), i == int(p) ? i : 8)
             << "legend arrow " << i;
@@ -89,7 +85,7 @@ TEST_F(TeleportPicture, LegendGreyDuringStageOneThenOnlyTheInputAfterTheRun) {
     EXPECT_GT(countAround(*view, needleAt(*view, 6), 1, isNeedleRed), 4);
     EXPECT_EQ(countAround(*view, needleAt(*view, 48), 1, isNeedleRed), 0);
     // Bob's output arrow stands at its final depth in the input's colour.
-    const Point output = project(*view, [&] { glTranslatef(3.26f, -0.45f, view->outputZ); }, 0, 0, 0);
+    const Point output = project(*view, [&] { glTranslatef(3.26f, -0.45f, window->experiment.outputZ); }, 0, 0, 0);
     int outputColour = -2;
     for (const Pixel& px : pixelsAround(*view, output, 4)) {
         if (classify(px) == int(p)) outputColour = int(p);
@@ -110,8 +106,8 @@ TEST_F(TeleportPicture, HotSpotFollowsTheWindowAndSwapsLabelForText) {
     EXPECT_GT(countAround(*view, textPoint, 10, green), 3);
     EXPECT_EQ(countAround(*view, labelPoint(), 8, red), 0);
     EXPECT_TRUE(view->showDescription);
-    EXPECT_EQ(window->pointerX, Fl::e_x_root);
-    EXPECT_EQ(window->pointerY, Fl::e_y_root);
+    EXPECT_EQ(view->pointerX, Fl::e_x_root);
+    EXPECT_EQ(view->pointerY, Fl::e_y_root);
 
     // The edges: the word covers 49..159 and 645..666; a pixel to spare around it
     // is in, the next one out.
@@ -146,6 +142,7 @@ TEST_F(TeleportPicture, ScaledDescriptionShowsEveryLineAsBrightAsTheFirst) {
     // Message off adds three lines at the bottom; half as large again, the text
     // is drawn from glyph textures rather than bitmaps.
     window->messageButton->value(0);
+    window->messageButton->do_callback();
     window->resize(window->x(), window->y(), 1536, 1152);
     ASSERT_EQ(view->w(), 1491);
     Fl::e_x_root = window->x_root() + 150;
@@ -166,7 +163,7 @@ TEST_F(TeleportPicture, ScaledDescriptionShowsEveryLineAsBrightAsTheFirst) {
         EXPECT_TRUE(green(p) && p.g >= first.g - 8)
             << "line " << line << ": " << p.r << " " << p.g << " " << p.b;
     }
-    leaveTeleportation(window->returnButton);  // the next test opens a fresh window
+    window->returnButton->do_callback();  // the next test opens a fresh window
 }
 
 TEST_F(TeleportPicture, PointerMotionRedrawsAndKeysAreLeftToTheWindow) {
