@@ -295,26 +295,31 @@ bool KeyDistribution::messageFlies(bool moved, double direction, float limit) {
     return false;
 }
 
+bool KeyDistribution::columnGoesOn(float startX, int next) {
+    if (part == Part::entering) {
+        lampLevel = 1.0f;
+        photonX = startX;
+        keyColumn = 0;
+    } else if (part == Part::afterFrame) {
+        ++keyColumn;
+    }
+    if (part == Part::inFlight) {
+        return true;
+    }
+    if (keyColumn >= keyColumns || stopRequested()) {
+        enter(next);
+        return false;
+    }
+    return true;
+}
+
 // B's bases fly to A one by one; A marks hers red where they agree.
 std::optional<FrameEnd> KeyDistribution::announceBases() {
-    switch (part) {
-    case Part::entering:
-        lampLevel = 1.0f;
-        photonX = announceFirst;
-        keyColumn = 0;
-        break;
-    case Part::afterFrame:
-        ++keyColumn;
-        break;
-    default:
-        break;
+    if (!columnGoesOn(announceFirst, droppingKeyRows)) {
+        return std::nullopt;
     }
     const int i = static_cast<int>(keyColumn);
     if (part != Part::inFlight) {
-        if (keyColumn >= keyColumns || stopRequested()) {
-            enter(droppingKeyRows);
-            return std::nullopt;
-        }
         marks[i].announced = true;
         redraw(redrawReceiver);
     }
@@ -390,24 +395,11 @@ std::optional<FrameEnd> KeyDistribution::markColumns(KeyPhase next) {
 
 // A tells B the numbers of the kept columns; the others are greyed in both books.
 std::optional<FrameEnd> KeyDistribution::sendColumnNumbers() {
-    switch (part) {
-    case Part::entering:
-        lampLevel = 1.0f;
-        photonX = announceEnd;
-        keyColumn = 0;
-        break;
-    case Part::afterFrame:
-        ++keyColumn;
-        break;
-    default:
-        break;
+    if (!columnGoesOn(announceEnd, markingReceiver)) {
+        return std::nullopt;
     }
     const int i = static_cast<int>(keyColumn);
     if (part != Part::inFlight) {
-        if (keyColumn >= keyColumns || stopRequested()) {
-            enter(markingReceiver);
-            return std::nullopt;
-        }
         if (!protocol.columns[i].kept) {
             marks[i].numberSent = true;
             redraw(redrawSender | redrawReceiver);

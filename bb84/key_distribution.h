@@ -148,6 +148,10 @@ private:
     std::optional<FrameEnd> erase();
     std::optional<FrameEnd> checkErrors();
     std::optional<FrameEnd> countRounds();
+    // The columns of a stage whose messages fly: the stage's start when it is
+    // entered, the next column after a finished one; false, with the next stage
+    // entered, once the columns are done or Return is held.
+    bool columnGoesOn(float startX, int next);
     // One frame of a message on the classical channel: after a drawn frame it
     // moves on by the Speed, then says whether another frame is drawn.
     bool messageFlies(bool moved, double direction, float limit);
