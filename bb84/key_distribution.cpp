@@ -129,9 +129,9 @@ std::optional<FrameEnd> KeyDistribution::advance() {
 std::optional<FrameEnd> KeyDistribution::generate(int next) {
     if (part == Part::entering) {
         generationTime = 0;
-        part = Part::columnTop;
+        part = Part::loopTop;
     }
-    if (part == Part::columnTop) {
+    if (part == Part::loopTop) {
         if (stopRequested() || generationTime >= generationEnd) {
             enter(next);
             return std::nullopt;
@@ -146,7 +146,7 @@ std::optional<FrameEnd> KeyDistribution::generate(int next) {
         part = Part::afterFrame;
         return FrameEnd::Step;
     }
-    part = Part::columnTop;
+    part = Part::loopTop;
     return std::nullopt;
 }
 
@@ -187,18 +187,18 @@ std::optional<FrameEnd> KeyDistribution::sendPhoton() {
     switch (part) {
     case Part::entering:
         keyColumn = 0;
-        part = Part::columnTop;
+        part = Part::loopTop;
         break;
     case Part::flown:
         ++keyColumn;
-        part = Part::columnTop;
+        part = Part::loopTop;
         break;
     default:
         break;
     }
     const int i = static_cast<int>(keyColumn);
     switch (part) {
-    case Part::columnTop: {
+    case Part::loopTop: {
         if (keyColumn >= keyColumns || stopRequested()) {
             enter(announcingBases);
             return std::nullopt;
@@ -448,11 +448,11 @@ std::optional<FrameEnd> KeyDistribution::checkErrors() {
         lampLevel = 1.0f;
         checkComplete = true;
         chosenIndex = 0;
-        part = Part::columnTop;
+        part = Part::loopTop;
         break;
     case Part::afterFrame:
         ++chosenIndex;
-        part = Part::columnTop;
+        part = Part::loopTop;
         break;
     case Part::closing:
         enter(finished);
@@ -460,7 +460,7 @@ std::optional<FrameEnd> KeyDistribution::checkErrors() {
     default:
         break;
     }
-    if (part == Part::columnTop) {
+    if (part == Part::loopTop) {
         if (chosenIndex >= chosenCount || stopRequested()) {
             checkComplete = chosenIndex >= chosenCount;
             lampLevel = 0.4f;

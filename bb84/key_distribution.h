@@ -112,12 +112,14 @@ public:
     int photonInFlight() const;
 
 private:
+    // Where the run stands between two steps: the stage's phase says which
+    // stage, the part where in it the next step goes on.
     enum class Part {
         idle,
         opening,
         seeding,
         entering,
-        columnTop,
+        loopTop,
         afterFrame,
         bitShown,
         flightBegins,
