@@ -2,8 +2,7 @@
 // fixed stations and channels, then the labels and the description.
 #include "bb84/bb84_view.h"
 
-#include "bb84/bb84_window.h"
-#include "bb84/key_tables.h"
+#include "bb84/key_drawing.h"
 #include "scene/bitmap_text.h"
 #include "scene/hot_spot.h"
 #include "scene/pixel_scale.h"
@@ -42,11 +41,6 @@ const char* const descriptionLines[5] = {
 };
 
 }  // namespace
-
-void drawChar(float x, float y, char ch) {
-    const char text[2] = {ch, 0};
-    drawTimesText(x, y, text);
-}
 
 void drawAnalyzerArrow() {
     glBegin(GL_LINE_STRIP);
@@ -96,43 +90,29 @@ const char* tensDigit(unsigned column) {
 
 const char* unitsDigit(unsigned column) { return unitsTable[column < 32 ? column : 31]; }
 
-Color photonColour(int state) {
-    Color colour;
-    switch (state) {
-    case 0: colour.setRed(); break;
-    case 1: colour.setYellow(); break;
-    case 2: colour.setCyan(); break;
-    case 3: colour.setGreen(); break;
-    default: break;
-    }
-    return colour;
-}
-
-Bb84View::Bb84View(KeyProtocol& protocol, int x, int y, int w, int h, const char* label)
-    : SceneView(x, y, w, h, label), phase(protocol.phase), protocol(protocol) {}
+Bb84View::Bb84View(const KeyDistribution& model, int x, int y, int w, int h, const char* label)
+    : SceneView(x, y, w, h, label), model(model), protocol(model.protocol) {}
 
 int Bb84View::handle(int event) { return handleViewEvent(*this, event); }
 
 char Bb84View::receiverBase(unsigned column) const {
-    return receiver && column < 32 ? receiver->baseSymbol(column) : ' ';
+    return column < keyColumns ? model.cell(Party::receiver, KeyRow::bases, column).symbol : ' ';
 }
 
 char Bb84View::receiverBit(unsigned column) const {
-    return receiver && column < 32 ? receiver->bitSymbol(column) : ' ';
+    return column < keyColumns ? model.cell(Party::receiver, KeyRow::bits, column).symbol : ' ';
 }
 
-// The pointer relative to the top-level window, for the window's record; the hot
-// spot itself is decided where the word is drawn.
+// The pointer relative to the top-level window, for the record; the hot spot
+// itself is decided where the word is drawn.
 void Bb84View::notePointer() {
     Fl_Window* top = top_window();
     const int originX = top && top != this ? top->x_root() : 0;
     const int originY = top && top != this ? top->y_root() : 0;
     const int px = Fl::event_x_root() - originX;
     const int py = Fl::event_y_root() - originY;
-    if (Bb84Window* owner = dynamic_cast<Bb84Window*>(top)) {
-        owner->pointerX = px;
-        owner->pointerY = py;
-    }
+    pointerX = px;
+    pointerY = py;
 }
 
 void Bb84View::draw() {
@@ -142,6 +122,7 @@ void Bb84View::draw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
 
+    const KeyPhase phase = model.phase;
     // A counting run has nothing to animate: its totals take the whole scene,
     // which also keeps its frames cheap.
     if (protocol.countMode && (phase == counting || phase == finished)) {
@@ -170,16 +151,17 @@ void Bb84View::draw() {
     glPopMatrix();
 }
 
-// The analyzer in all four directions; leaves resultColour at preset 3.
+// The analyzer in all four directions, in the colours of the four results.
 void Bb84View::drawLegend() {
+    Color resultColour;
     glPushMatrix();
     glNormal3f(0, 0, 1);
     glTranslatef(6.4f, -1.55f, -2);
     glScalef(0.7f, 1, 1);
     sceneLineWidth(5);
     for (int i = 0; i < 4; ++i) {
-        detection.resultColour.select(i);
-        detection.resultColour.apply();
+        resultColour.select(i);
+        resultColour.apply();
         drawAnalyzerArrow();
         glRotatef(45, 0, 0, 1);
     }
@@ -189,7 +171,7 @@ void Bb84View::drawLegend() {
 void Bb84View::drawGenerating() {
     glPushMatrix();
     glNormal3f(0, 0, 1);
-    const float g = static_cast<float>(0.4 * std::sin(pulseAngle * degreesToRadians) + 0.6);
+    const float g = static_cast<float>(0.4 * std::sin(model.pulseAngle * degreesToRadians) + 0.6);
     glColor3f(g, g, 0);
     glTranslatef(-1, 4, 0);
     drawTimesText(0, 0, "Code generating...");
@@ -198,15 +180,12 @@ void Bb84View::drawGenerating() {
 
 // Past Eve's station the photon is the one she sent on, in its own colour.
 void Bb84View::drawPhoton() {
-    int state = sentState;
-    Color colour = photonArrow.colour;
-    if (protocol.eve && photonX >= eveStationX && keyColumn < keyColumns &&
-        protocol.columns[keyColumn].eveState >= 0) {
-        state = protocol.columns[keyColumn].eveState;
-        colour = photonColour(state);
-    }
+    const int state = model.photonInFlight();
+    const float photonX = model.photonX, spinAngle = model.spinAngle;
+    const bool linearDiagonal = model.linearDiagonal;
+    photonArrow.colour = photonColour(state);
     glPushMatrix();
-    colour.apply();
+    photonArrow.colour.apply();
     glTranslatef(photonX, -1.8f, -4);
     switch (state) {
     case 0:
@@ -250,6 +229,9 @@ void Bb84View::drawPhoton() {
 // Before the measurement everything is grey; afterwards the arrow of B's bit
 // (i = 0 for "0", i = 2 for "1") or the result arc shows the result colour.
 void Bb84View::drawAnalyzer() {
+    const Detection& detection = model.detection;
+    const unsigned keyColumn = model.keyColumn;
+    const char bit = receiverBit(keyColumn);
     glPushMatrix();
     glNormal3f(0, 0, 1);
     glTranslatef(6.4f, -1.55f, -2);
@@ -257,13 +239,13 @@ void Bb84View::drawAnalyzer() {
     sceneLineWidth(5);
     glRotatef(static_cast<float>(detection.analyzerAngle), 0, 0, 1);
     for (int i = 0; i <= 2; i += 2) {
-        const int lit = detection.resultColour.index - (detection.diagonalResult ? 1 : 0);
+        const int lit = bit == '1' ? 2 : 0;
         if (detection.detected && lit == i) {
             detection.resultColour.apply();
         } else {
             glColor3f(0.4f, 0.4f, 0.4f);
         }
-        if (linearDiagonal || detection.analyzerAngle == 0) {
+        if (model.linearDiagonal || detection.analyzerAngle == 0) {
             drawAnalyzerArrow();
             glRotatef(90, 0, 0, 1);
         } else {
@@ -276,7 +258,7 @@ void Bb84View::drawAnalyzer() {
             glEnd();
             if (detection.detected) {
                 detection.resultColour.apply();
-                drawResultArc(1.3f, receiverBit(keyColumn));
+                drawResultArc(1.3f, bit);
             }
         }
     }
@@ -287,8 +269,8 @@ void Bb84View::drawBaseDigit() {
     glPushMatrix();
     glNormal3f(0, 0, 1);
     glColor3f(1, 1, 0);
-    glTranslatef(photonX, 0.2f, -4);
-    drawChar(0, 0, receiverBase(keyColumn));
+    glTranslatef(model.photonX, 0.2f, -4);
+    drawChar(0, 0, receiverBase(model.keyColumn));
     glPopMatrix();
 }
 
@@ -296,24 +278,24 @@ void Bb84View::drawColumnNumber() {
     glPushMatrix();
     glNormal3f(0, 0, 1);
     glColor3f(1, 1, 0);
-    glTranslatef(photonX, 0.2f, -4);
-    const char* tens = tensDigit(keyColumn);
+    glTranslatef(model.photonX, 0.2f, -4);
+    const char* tens = tensDigit(model.keyColumn);
     if (*tens) {
         drawTimesText(0.1f, 0, tens);
     }
-    drawChar(0.44f, 0.04f, unitsDigit(keyColumn)[0]);
+    drawChar(0.44f, 0.04f, unitsDigit(model.keyColumn)[0]);
     glPopMatrix();
 }
 
 // The bit A announces, then the one B answers with, on the classical channel.
 void Bb84View::drawCheckedBit() {
-    if (keyColumn >= keyColumns) return;
-    const KeyColumnRecord& c = protocol.columns[keyColumn];
+    if (model.keyColumn >= keyColumns) return;
+    const KeyColumnRecord& c = protocol.columns[model.keyColumn];
     const int bit = protocol.answering ? c.bBit : c.aBit;
     glPushMatrix();
     glNormal3f(0, 0, 1);
     glColor3f(1, 1, 0);
-    glTranslatef(photonX, 0.2f, -4);
+    glTranslatef(model.photonX, 0.2f, -4);
     drawChar(0, 0, bit == 1 ? '1' : '0');
     glPopMatrix();
 }
@@ -412,7 +394,7 @@ void Bb84View::drawShareBar(double percent, float top, float r, float g, float b
 }
 
 void Bb84View::drawFixedScene() {
-    const float L = lampLevel;
+    const float L = model.lampLevel;
     // Station A.
     glPushMatrix();
     glColor3f(1, 0, 1);

@@ -1,12 +1,10 @@
 // Building the key-distribution window and its control callbacks.
 #include "bb84/bb84_window.h"
 
-#include "app/registry.h"
 #include "bb84/bb84_view.h"
 #include "bb84/eve_strip.h"
-#include "bb84/key_distribution_run.h"
 #include "bb84/key_tables.h"
-#include "scene/frame_step.h"
+#include "ui/window_use.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
@@ -17,16 +15,7 @@
 
 namespace {
 
-// The window a control belongs to; the registry's current one when called plainly.
-Bb84Window* ownerOf(Fl_Widget* widget) {
-    if (widget) {
-        Fl_Widget* top = widget->as_window() ? widget : widget->window();
-        if (Bb84Window* window = dynamic_cast<Bb84Window*>(top)) {
-            return window;
-        }
-    }
-    return bb84Window;
-}
+Bb84Window& windowOf(void* data) { return *static_cast<Bb84Window*>(data); }
 
 Fl_Light_Button* additionButton(int x, int y, int w, int h, const char* label,
                                 Fl_Color colour, int labelSize) {
@@ -50,6 +39,15 @@ Bb84Window::~Bb84Window() {
     delete background;
 }
 
+KeyControls Bb84Window::controls() const {
+    KeyControls c;
+    c.returnHeld = returnButton->value() == 1;
+    c.speed = speedSlider->value();
+    c.eve = eveButton->value() != 0;
+    c.count = countButton->value() != 0;
+    return c;
+}
+
 void buildBb84Controls(Bb84Window& window) {
     // The first controls keep their places. Eve's notebook runs along the
     // bottom under the tables' 32 columns, one entry under each, with her light
@@ -61,9 +59,9 @@ void buildBb84Controls(Bb84Window& window) {
                                                    static_cast<uchar>(eveGreen * 255),
                                                    static_cast<uchar>(eveBlue * 255)),
                                       20);
-    window.eveButton->callback(toggleEavesdropper, nullptr);
+    window.eveButton->callback(toggleEavesdropper, &window);
     window.countButton = additionButton(901, 672, 100, 19, "Count", 62, 16);
-    window.eveStrip = new EveStrip(window.protocol, 75, 737, 931, 28);
+    window.eveStrip = new EveStrip(window.model.protocol, 75, 737, 931, 28);
     window.background->end();
     window.background->recordDesign();
 
@@ -73,7 +71,7 @@ void buildBb84Controls(Bb84Window& window) {
     window.polButton->labelsize(30);
     window.polButton->labelcolor(3);
     window.polButton->selection_color(1);
-    window.polButton->callback(togglePolarizationStyle, nullptr);
+    window.polButton->callback(togglePolarizationStyle, &window);
 
     window.speedSlider = new Fl_Value_Slider(891, 500, 120, 30, "");
     window.speedSlider->label("Speed");
@@ -88,20 +86,20 @@ void buildBb84Controls(Bb84Window& window) {
     window.stopButton->labelfont(9);
     window.stopButton->labelsize(30);
     window.stopButton->selection_color(1);
-    window.stopButton->callback(holdKeyDistribution, nullptr);
+    window.stopButton->callback(holdKeyDistribution, &window);
 
     window.startButton = new Fl_Button(891, 610, 117, 60, "Start");
     window.startButton->color(61);
     window.startButton->labelfont(9);
     window.startButton->labelsize(36);
     window.startButton->labeltype(FL_ENGRAVED_LABEL);
-    window.startButton->callback(startKeyDistribution, nullptr);
+    window.startButton->callback(startKeyDistribution, &window);
 
     window.returnButton = new Fl_Button(901, 692, 100, 40, "Return");
     window.returnButton->color(1);
     window.returnButton->labelfont(9);
     window.returnButton->labelsize(28);
-    window.returnButton->callback(leaveKeyDistribution, nullptr);
+    window.returnButton->callback(leaveKeyDistribution, &window);
 }
 
 Bb84Window* buildBb84Window() {
@@ -109,67 +107,43 @@ Bb84Window* buildBb84Window() {
     window->color(239, 49);
     window->label("The BB84 Protocol");
     // Escape and the window manager's close act as Return.
-    window->callback(leaveKeyDistribution, nullptr);
+    window->callback(leaveKeyDistribution, window);
     buildBb84Controls(*window);
     window->eveButton->tooltip("an eavesdropper on the quantum channel");
 
-    window->view = new Bb84View(window->protocol, 12, 443, 869, 290);
+    window->view = new Bb84View(window->model, 12, 443, 869, 290);
     window->view->redraw();
-    window->sender = new SenderTableView(12, 14, 997, 211);
+    window->sender = new SenderTableView(window->model, 12, 14, 997, 211);
     window->sender->redraw();
-    window->receiver = new ReceiverTableView(12, 225, 997, 210);
+    window->receiver = new ReceiverTableView(window->model, 12, 225, 997, 210);
     window->receiver->redraw();
-
-    window->view->receiver = window->receiver;
-    window->sender->scene = window->view;
-    window->sender->protocol = &window->protocol;
-    window->receiver->protocol = &window->protocol;
-    window->sender->sender = window->sender;
-    window->receiver->scene = window->view;
-    window->receiver->sender = window->sender;
 
     window->end();
     return window;
 }
 
-// Holds the run between two frames while the light is on. A window that is closed
-// meanwhile releases the hold, so that nothing spins on without a window.
-void holdKeyDistribution(Fl_Widget* widget, void*) {
-    Bb84Window* window = ownerOf(widget);
-    if (!window) {
+// The light itself holds a run: the run driver waits between two frames while
+// it is on. Outside a run there is nothing to hold.
+void holdKeyDistribution(Fl_Widget*, void*) {}
+
+void togglePolarizationStyle(Fl_Widget*, void* data) {
+    Bb84Window& window = windowOf(data);
+    window.model.linearDiagonal = window.polButton->value() == 0;
+}
+
+void toggleEavesdropper(Fl_Widget*, void* data) {
+    Bb84Window& window = windowOf(data);
+    if (window.running) {
         return;
     }
-    WindowUse use(*window);
-    Fl::check();
-    waitWhile([window] { return window->stopButton->value() == 1 && window->visible(); });
+    window.model.protocol.eve = window.eveButton->value() != 0;
+    window.view->redraw();
+    window.eveStrip->redraw();
 }
 
-void togglePolarizationStyle(Fl_Widget* widget, void*) {
-    Bb84Window* window = ownerOf(widget);
-    if (window && window->view) {
-        window->view->linearDiagonal = window->polButton->value() == 0;
-    }
-}
-
-void toggleEavesdropper(Fl_Widget* widget, void*) {
-    Bb84Window* window = ownerOf(widget);
-    if (!window || window->running) {
-        return;
-    }
-    window->protocol.eve = window->eveButton->value() != 0;
-    if (window->view) {
-        window->view->redraw();
-    }
-    window->eveStrip->redraw();
-}
-
-void leaveKeyDistribution(Fl_Widget* widget, void*) {
-    Bb84Window* window = ownerOf(widget);
-    if (window) {
-        if (window->view) {
-            window->view->hide();
-        }
-        window->hide();
-    }
+void leaveKeyDistribution(Fl_Widget*, void* data) {
+    Bb84Window& window = windowOf(data);
+    window.view->hide();
+    window.hide();
     afterLeaving();
 }

@@ -3,11 +3,9 @@
 // Eve, Count and Eve's notebook.
 #pragma once
 
+#include "bb84/key_distribution.h"
 #include "ui/additions_group.h"
 #include "ui/scaled_window.h"
-#include "bb84/key_protocol.h"
-#include "scene/random_source.h"
-#include "scene/standard_random.h"
 
 class EveStrip;
 class Fl_Button;
@@ -23,10 +21,6 @@ public:
     // Draws nothing of its own; it holds the additions to the first controls
     // (Eve, Count, Eve's notebook), which live along the window's bottom.
     AdditionsGroup* background = nullptr;
-    // Pointer position relative to the window, written by the 3-D view's draw.
-    int pointerX = 0;
-    int pointerY = 0;
-    RandomSource random;
     Fl_Button* startButton = nullptr;
     Fl_Button* returnButton = nullptr;
     Fl_Light_Button* polButton = nullptr;
@@ -35,10 +29,8 @@ public:
     Fl_Light_Button* eveButton = nullptr;
     Fl_Light_Button* countButton = nullptr;
     EveStrip* eveStrip = nullptr;
-    // Eve's choices, A's choice of the compared columns and counted rounds draw
-    // from a generator of their own, so that A's and B's draws keep their order.
-    StandardRandom additions;
-    KeyProtocol protocol;
+    // What the experiment is; the views draw it, the run steps it.
+    KeyDistribution model;
 
     // This window's own views, so that its run and callbacks never reach into a
     // newer window through the program-wide pointers.
@@ -50,6 +42,9 @@ public:
 
     Bb84Window(int w, int h) : ScaledWindow(w, h) {}
     ~Bb84Window() override;
+
+    // Return held down, the Speed, Eve and Count as the controls stand now.
+    KeyControls controls() const;
 };
 
 // Builds the widgets of the window, in their order, inside its open group.
@@ -58,7 +53,12 @@ void buildBb84Controls(Bb84Window& window);
 // A fresh window with its controls, views and tables, not yet shown: the menu's
 // BB84 button shows it.
 Bb84Window* buildBb84Window();
-// Stop: holds whatever runs by processing events while the light is on.
+// The callbacks below take their window as user data.
+// Start: plays the protocol for 32 photons (or counts rounds with Count lit) and
+// returns with the run finished. The run keeps to its window and ends at its
+// next frame step once that window is no longer shown.
+void startKeyDistribution(Fl_Widget* = nullptr, void* = nullptr);
+// Stop: while its light is on, a run holds between two frames.
 void holdKeyDistribution(Fl_Widget* = nullptr, void* = nullptr);
 // Pol.: the second basis drawn as linear at +-45 degrees (off) or circular (on).
 void togglePolarizationStyle(Fl_Widget* = nullptr, void* = nullptr);

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 
-unsigned keyColumn = 0;
-
 void KeyProtocol::reset(bool withEve, bool counted) {
     for (KeyColumnRecord& column : columns) {
         column = KeyColumnRecord{};

@@ -1,6 +1,6 @@
 // The BB84 protocol as plain data: what A, Eve and B chose and found in each
 // column, which columns survive the sifting and the error check, and the running
-// totals of a counting run. The run writes it; the views and tables only read it.
+// totals of a counting run. The key distribution steps it; the views only read it.
 #pragma once
 
 #include <cstdint>
@@ -30,10 +30,6 @@ enum KeyPhase : int {
     checkingErrors = 13,
     counting = 14,
 };
-
-// The column the current stage works on (0..31; 32 once a stage has passed them
-// all). Program-wide, as the view draws it and tests set it.
-extern unsigned keyColumn;
 
 // A polarization state is 2 x basis + bit: 0 and 1 rectilinear, 2 and 3 the
 // second basis. The one rule of measurement: in the photon's own basis the
@@ -85,7 +81,6 @@ struct CountTotals {
 class KeyProtocol {
 public:
     KeyColumnRecord columns[keyColumns];
-    KeyPhase phase = beforeFirstRun;
     // Eve listens on the quantum channel (read at Start).
     bool eve = false;
     // During the check: B's answer is in flight (A's announcement otherwise).

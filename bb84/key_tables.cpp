@@ -1,14 +1,11 @@
-// Drawing and filling of the two parties' tables.
+// Drawing of the two parties' tables from the key distribution.
 #include "bb84/key_tables.h"
 
-#include "bb84/bb84_view.h"
+#include "bb84/key_drawing.h"
 #include "scene/bitmap_text.h"
-#include "scene/frame_step.h"
 #include "scene/pixel_scale.h"
-#include "scene/random_source.h"
 #include "scene/scene_setup.h"
 
-#include <FL/Fl.H>
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -33,70 +30,18 @@ Color compareMark(bool differ) {
     return mark;
 }
 
-void formatValueText(RandomSource& random) {
-    std::snprintf(random.valueText, sizeof random.valueText, "%d",
-                  static_cast<int>(random.value()));
-}
+KeyTableView::KeyTableView(const KeyDistribution& model, Party party, int x, int y, int w,
+                           int h, const char* label)
+    : SceneView(x, y, w, h, label), model(model), party(party) {}
 
-KeyTableView::KeyTableView(int x, int y, int w, int h, const char* label)
-    : SceneView(x, y, w, h, label) {}
-
-void KeyTableView::frameStepOfThis() {
-    redraw();
-    frameStep();
-}
-
-void KeyTableView::fillBases(RandomSource& random, const std::function<bool()>& stopRequested) {
-    random.next();
-    for (int i = 0; i < keyColumns; ++i) {
-        if (stopRequested()) {
-            break;
-        }
-        formatValueText(random);
-        bases[i].symbol = random.valueText[0];
-        frameStepOfThis();
-        random.next();
-    }
-}
-
-void KeyTableView::copyBitsToKey() {
-    for (int i = 0; i < keyColumns; ++i) {
-        key[i].symbol = bits[i].symbol;
-    }
-    frameStepOfThis();
-}
-
-void SenderTableView::recordSenderBit(RandomSource& random, int column) {
-    formatValueText(random);
-    bits[column].symbol = random.valueText[0];
-    frameStepOfThis();
-}
-
-void ReceiverTableView::recordReceiverBit(RandomSource& random, int column) {
-    formatValueText(random);
-    bits[column].symbol = random.valueText[0];
-    endFrame();
-}
-
-SenderTableView::SenderTableView(int x, int y, int w, int h, const char* label)
-    : KeyTableView(x, y, w, h, label) {
-    for (int& s : sentStates) s = -1;
-}
-
-void SenderTableView::handOverColour(const Color& colour) {
-    if (scene) {
-        scene->photonArrow.colour = colour;
-    }
-}
-
-ReceiverTableView::ReceiverTableView(int x, int y, int w, int h, const char* label)
-    : KeyTableView(x, y, w, h, label) {
-    for (int& s : receivedStates) s = -1;
+int KeyTableView::stateAt(int i) const {
+    const KeyColumnRecord& c = model.protocol.columns[i];
+    return party == Party::sender ? c.sentState : c.receivedState;
 }
 
 // One small arrow per column up to the photon being sent, centred on the "Pol." row.
 void KeyTableView::drawPolarizationRow() {
-    const int shown = sender ? sender->shownIndex : -1;
+    const int shown = model.shownIndex;
     glPushMatrix();
     glTranslatef(-5.42f, -2.375f, 0);
     for (int i = 0; i <= shown && i < keyColumns; ++i) {
@@ -110,13 +55,12 @@ void KeyTableView::drawPolarizationRow() {
 }
 
 void KeyTableView::drawPolarization(int state) {
-    const bool linear = scene ? scene->linearDiagonal : true;
+    const bool linear = model.linearDiagonal;
     if (state < 0 || state > 3) {
         return;
     }
     static const float rowColours[4][3] = {{1, 0.5f, 0}, {1, 1, 0}, {0, 0.9f, 1}, {0, 1, 0}};
     glColor3fv(rowColours[state]);
-    handOverColour(photonColour(state));
     switch (state) {
     case 0:
         glScalef(0.25f, 2, 1);
@@ -139,15 +83,20 @@ void KeyTableView::drawPolarization(int state) {
     }
 }
 
-void KeyTableView::drawStruckKeyBits() {
-    if (!protocol) {
-        return;
+void KeyTableView::drawRow(KeyRow row, float y) {
+    for (int i = 0; i < keyColumns; ++i) {
+        const CellShown shown = model.cell(party, row, i);
+        tintColour(shown.tint).apply();
+        drawChar(cellX[i], y, shown.symbol);
     }
+}
+
+void KeyTableView::drawStruckKeyBits() {
     glNormal3f(0, 0, 1);
     sceneLineWidth(3);
     glBegin(GL_LINES);
     for (int i = 0; i < keyColumns; ++i) {
-        const KeyColumnRecord& c = protocol->columns[i];
+        const KeyColumnRecord& c = model.protocol.columns[i];
         if (!c.compared) continue;
         const Color mark = compareMark(c.error);
         glColor3f(mark.getR(), mark.getG(), mark.getB());
@@ -166,7 +115,7 @@ void KeyTableView::draw() {
     // From the first photon on, the polarizations sent and measured stay in
     // the books through the error check and after the run, for the class to
     // compare column by column; a counting run fills no columns.
-    const int phase = scene ? scene->phase : 0;
+    const KeyPhase phase = model.phase;
     if (phase >= sendingPhotons && phase != counting) {
         drawPolarizationRow();
     }
@@ -187,23 +136,14 @@ void KeyTableView::draw() {
     glNormal3f(0, 0, 1);
     char number[12];
     for (int i = 0; i < keyColumns; ++i) {
-        numbers[i].colour.apply();
+        tintColour(model.cell(party, KeyRow::numbers, i).tint).apply();
         std::snprintf(number, sizeof number, "%d", i + 1);
         drawTimesText(i < 9 ? cellX[i] : twoDigitX[i - 9], -1.6f, number);
     }
-    for (int i = 0; i < keyColumns; ++i) {
-        bases[i].colour.apply();
-        drawChar(cellX[i], -4.0f, bases[i].symbol);
-    }
-    for (int i = 0; i < keyColumns; ++i) {
-        bits[i].colour.apply();
-        drawChar(cellX[i], -6.275f, bits[i].symbol);
-    }
-    glTranslatef(0, sender ? sender->keyDrop : 0, 0);
-    for (int i = 0; i < keyColumns; ++i) {
-        key[i].colour.apply();
-        drawChar(cellX[i], -10.9f, key[i].symbol);
-    }
+    drawRow(KeyRow::bases, -4.0f);
+    drawRow(KeyRow::bits, -6.275f);
+    glTranslatef(0, model.keyDrop, 0);
+    drawRow(KeyRow::key, -10.9f);
     drawStruckKeyBits();
     glPopMatrix();
 }

@@ -400,7 +400,7 @@ void benchKeyDistribution(const Repeats& repeats) {
     for (int i = 0; i < repeats.countingRuns; ++i) {
         const auto began = StepTimes::Clock::now();
         start();
-        photonsPerSecond.push_back(window->protocol.totals.photons /
+        photonsPerSecond.push_back(window->model.protocol.totals.photons /
                                    StepTimes::secondsSince(began));
     }
     Figure counting = rateFigure("BB84 run: count only with Eve (1000 rounds of 32 photons)",

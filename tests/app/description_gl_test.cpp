@@ -88,7 +88,7 @@ TEST(DescriptionWord, RestingOnTheWordShowsTheTextInEveryDemonstration) {
 
     showBb84Window();
     expectWordIsTheHotSpot(*bb84Window, *bb84View);
-    leaveKeyDistribution();
+    bb84Window->do_callback();
 }
 
 }  // namespace

@@ -100,7 +100,25 @@ TEST(FramePace, ALitStopWaitsWithoutUsingTheProcessor) {
          }},
         {"BB84", [] { showBb84Window(); return static_cast<Fl_Window*>(bb84Window); },
          [](Fl_Window* w) { return static_cast<Bb84Window*>(w)->stopButton; },
-         holdKeyDistribution},
+         // Stop holds a run between two frames: lit again at the run's first
+         // frame step (Start puts it out), then Return ends the run once the
+         // light is off.
+         [](Fl_Widget* stop, void*) {
+             auto* window = static_cast<Bb84Window*>(stop->window());
+             static bool lit;
+             lit = false;
+             setFrameObserver([window] {
+                 if (!lit) {
+                     lit = true;
+                     window->stopButton->value(1);
+                 } else if (window->stopButton->value() == 0) {
+                     window->returnButton->value(1);
+                 }
+             });
+             window->startButton->do_callback();
+             setFrameObserver(nullptr);
+             window->returnButton->value(0);
+         }},
     };
     for (const Demonstration& d : demonstrations) {
         Fl_Window* window = d.open();

@@ -10,7 +10,6 @@
 #include "app/registry.h"
 #include "bb84/bb84_view.h"
 #include "bb84/bb84_window.h"
-#include "bb84/key_distribution_run.h"
 #include "bb84/key_tables.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"
@@ -123,11 +122,11 @@ TEST(GlyphTextures, DemonstrationsMatchGlutsBitmapsAndTheirTexturesGoWithThem) {
     showBb84Window();
     ASSERT_TRUE(waitUntilDrawn(*bb84Window));
     bb84Window->speedSlider->value(1.0);
-    startKeyDistribution(bb84Window->startButton);
+    bb84Window->startButton->do_callback();
     expectSamePixelsBothWays(*senderTable, "BB84 table A, finished run");
     expectSamePixelsBothWays(*receiverTable, "BB84 table B, finished run");
     expectViewAndDescription(*bb84View, "BB84 view, finished run");
-    leaveKeyDistribution();
+    bb84Window->do_callback();
     EXPECT_EQ(glyphTexturesKept(), kept) << "every demonstration's textures went with it";
 }
 

@@ -42,7 +42,7 @@ TEST(PresenterKeys, TooltipsNameTheKeysOfEveryWindow) {
     showBb84Window();
     EXPECT_EQ(tip(bb84Window->polButton), "Key: \"o\"");
     EXPECT_EQ(tip(bb84Window->startButton), "Keys: Space, Enter or Page Down");
-    leaveKeyDistribution();
+    bb84Window->do_callback();
 
     showTeleportWindow();
     EXPECT_EQ(tip(teleportWindow->stopButton), "Keys: \"s\", \"b\" or \".\"");

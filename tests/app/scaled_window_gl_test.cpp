@@ -119,7 +119,7 @@ TEST(ScaledWindow, EveryWindowScalesItsWholeLayout) {
     leaveTeleportation(nullptr, teleportWindow);
     showBb84Window();
     expectScalesUniformly(*bb84Window, "BB84");
-    leaveKeyDistribution();
+    bb84Window->do_callback();
     exitFromMenu();
     Fl::check();
 }

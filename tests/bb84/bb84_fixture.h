@@ -7,11 +7,10 @@
 #include "app/registry.h"
 #include "bb84/bb84_view.h"
 #include "bb84/bb84_window.h"
-#include "bb84/key_distribution_run.h"
+#include "bb84/key_distribution.h"
 #include "bb84/key_tables.h"
 #include "scene/frame_step.h"
-#include "scene/random_source.h"
-#include "scene/standard_random.h"
+#include "support/demo_harness.h"
 #include "support/gl_probe.h"
 
 #include <FL/Fl.H>
@@ -26,9 +25,7 @@
 
 constexpr uint32_t fixedSeed = 20261208u;
 
-inline uint32_t fixedTicks() { return fixedSeed; }
-
-// What the observer saw at one frame step: the run's fields after the views were
+// What the observer saw at one frame step: the run's state after the views were
 // asked to redraw, and which views were asked.
 struct Frame {
     int phase;
@@ -43,63 +40,55 @@ struct Frame {
 
 class Bb84WindowTest : public ::testing::Test {
 public:
+    FixedSeeds seeds{fixedSeed};
     Bb84Window* window = nullptr;
     Bb84View* view = nullptr;
     SenderTableView* a = nullptr;
     ReceiverTableView* b = nullptr;
-    std::vector<Frame> frames;
+    // The window's model: what the run played and the views draw.
+    const KeyDistribution* model = nullptr;
+    FrameLog<Frame> log{[this] {
+        return Frame{model->phase,
+                     model->keyColumn,
+                     model->photonX,
+                     model->keyDrop,
+                     model->detection.detected,
+                     view->damage() != 0,
+                     a->damage() != 0,
+                     b->damage() != 0};
+    }};
+    std::vector<Frame>& frames = log.frames;
     // Called at every frame step after the frame is recorded; tests act through it.
-    std::function<void(const Frame&)> onFrame;
+    std::function<void(const Frame&)>& onFrame = log.onFrame;
 
     void SetUp() override {
-        RandomSource::setTickSource(fixedTicks);
-        StandardRandom::useSeedSequence(fixedSeed);
-        bb84Window = nullptr;
-        showBb84Window();
-        window = bb84Window;
-        view = bb84View;
-        a = senderTable;
-        b = receiverTable;
-        ASSERT_TRUE(waitUntilDrawn(*window));
-        setFrameObserver([this] {
-            Frame f{view->phase,
-                    keyColumn,
-                    view->photonX,
-                    a->keyDrop,
-                    view->detection.detected,
-                    view->damage() != 0,
-                    a->damage() != 0,
-                    b->damage() != 0};
-            frames.push_back(f);
-            if (onFrame) onFrame(f);
-        });
-    }
-
-    void TearDown() override {
-        setFrameObserver(nullptr);
-        RandomSource::setTickSource(nullptr);
-        StandardRandom::useSystemEntropy();
+        window = &openDemonstration(showBb84Window, bb84Window);
+        view = window->view;
+        a = window->sender;
+        b = window->receiver;
+        model = &window->model;
     }
 
     void setSpeed(double s) { window->speedSlider->value(s); }
 
     // The whole run, as a click on Start would start it.
-    void run() { startKeyDistribution(window->startButton); }
+    void run() { window->startButton->do_callback(); }
+
+    // What a cell of a book shows after the run.
+    CellShown cell(Party party, KeyRow row, int column) const {
+        return model->cell(party, row, column);
+    }
 
     // Flight frames of one column of one phase: the 3-D view was redrawn, table A
     // was not (table B may be, in the first frame of an announcement).
     int flightFrames(int phase, unsigned column) const {
-        int n = 0;
-        for (const Frame& f : frames) {
-            n += f.phase == phase && f.column == column && f.viewDamaged && !f.senderDamaged;
-        }
-        return n;
+        return log.count([&](const Frame& f) {
+            return f.phase == phase && f.column == column && f.viewDamaged && !f.senderDamaged;
+        });
     }
 
     int framesIn(int phase) const {
-        int n = 0;
-        for (const Frame& f : frames) n += f.phase == phase;
-        return n;
+        return log.count([&](const Frame& f) { return f.phase == phase; });
     }
 };
 

@@ -1,6 +1,6 @@
-// What the 3-D scene and the tables draw, read back through colour feedback:
-// legend, analyzer results, the circular style, flying column numbers, the
-// polarization rows with their colour hand-over, and the key rows.
+// What the 3-D scene and the tables draw of a model set up by hand, read back
+// through colour feedback: legend, analyzer results, the circular style, flying
+// column numbers, the photon's colour, the polarization rows, and the key rows.
 #include "bb84_fixture.h"
 
 #include <algorithm>
@@ -47,7 +47,6 @@ TEST_F(Bb84WindowTest, LegendShowsTheFourResultColoursBeforeARun) {
     EXPECT_EQ(linesOf(items, Hue::cyan).size(), 5u);
     EXPECT_EQ(linesOf(items, Hue::yellow).size(), 5u);
     EXPECT_EQ(linesOf(items, Hue::green).size(), 5u);
-    EXPECT_EQ(view->detection.resultColour.index, 3);
     // Red along the axis, yellow across it.
     EXPECT_GT(lengthX(longest(linesOf(items, Hue::red))), 5 * lengthY(longest(linesOf(items, Hue::red))));
     EXPECT_GT(lengthY(longest(linesOf(items, Hue::yellow))), 5 * lengthX(longest(linesOf(items, Hue::yellow))));
@@ -56,34 +55,43 @@ TEST_F(Bb84WindowTest, LegendShowsTheFourResultColoursBeforeARun) {
     EXPECT_EQ(bitmaps(items), 1 + 1 + 17 + 11);
 }
 
+// A model in the photon stage at column 0 with B's base and bit as given; no
+// photon is drawn, so that only the analyzer shows colours.
+KeyDistribution& measuredAt(Bb84Window& window, int base, int bit) {
+    KeyDistribution& state = window.model;
+    state.phase = sendingPhotons;
+    state.sentState = -1;
+    state.photonX = 0;
+    state.keyColumn = 0;
+    state.protocol.columns[0].bBase = base;
+    state.protocol.columns[0].bBit = bit;
+    state.detection.analyzerAngle = base == 0 ? 0 : 45;
+    state.detection.diagonalResult = base == 1;
+    state.detection.resultColour.select(base + 2 * bit);
+    return state;
+}
+
 TEST_F(Bb84WindowTest, AnalyzerLightsTheArrowOfBsBitAfterMeasurement) {
-    view->setPhase(5);
-    view->sentState = 1;
-    view->photonX = 0;
-    view->detection.analyzerAngle = 0;
-    view->detection.diagonalResult = false;
-    view->detection.resultColour.select(2);  // B's base "0", bit "1"
-    view->detection.detected = false;
+    KeyDistribution& state = measuredAt(*window, 0, 1);
+    state.detection.detected = false;
     auto items = captureColoured(*view);
     EXPECT_EQ(linesOf(items, Hue::yellow).size(), 0u) << "grey before the measurement";
     EXPECT_GE(linesOf(items, Hue::grey).size(), 10u);
 
-    view->detection.detected = true;
+    state.detection.detected = true;
     items = captureColoured(*view);
     const auto lit = linesOf(items, Hue::yellow);
     ASSERT_EQ(lit.size(), 5u);
     EXPECT_GT(lengthY(longest(lit)), 5 * lengthX(longest(lit))) << "bit 1: across the axis";
 
     // Base "0", bit "0": red along the axis.
-    view->detection.resultColour.select(0);
+    measuredAt(*window, 0, 0);
     items = captureColoured(*view);
     ASSERT_EQ(linesOf(items, Hue::red).size(), 5u);
     EXPECT_GT(lengthX(longest(linesOf(items, Hue::red))), 5 * lengthY(longest(linesOf(items, Hue::red))));
 
     // Base "1" in the linear style, bit "0": the cyan arrow lies at 45 degrees.
-    view->detection.analyzerAngle = 45;
-    view->detection.diagonalResult = true;
-    view->detection.resultColour.select(1);
+    measuredAt(*window, 1, 0);
     items = captureColoured(*view);
     const auto diagonal = linesOf(items, Hue::cyan);
     ASSERT_EQ(diagonal.size(), 5u);
@@ -93,24 +101,16 @@ TEST_F(Bb84WindowTest, AnalyzerLightsTheArrowOfBsBitAfterMeasurement) {
 }
 
 TEST_F(Bb84WindowTest, CircularStyleShowsCircleAndResultArc) {
-    view->linearDiagonal = false;
-    view->setPhase(5);
-    view->sentState = 3;
-    view->photonX = 0;
-    view->detection.analyzerAngle = 45;
-    view->detection.diagonalResult = true;
-    view->detection.resultColour.select(3);
-    view->detection.detected = false;
-    keyColumn = 0;
-    b->bits[0].symbol = '1';
-    view->photonArrow.colour.setMagenta();
+    KeyDistribution& state = measuredAt(*window, 1, 1);
+    state.linearDiagonal = false;
+    state.detection.detected = false;
     auto items = captureColoured(*view);
     EXPECT_EQ(linesOf(items, Hue::green).size(), 0u);
     // Two grey circles of 20 segments (one per analyzer arrow position), plus
     // the grey classical channel.
     EXPECT_EQ(linesOf(items, Hue::grey).size(), 41u);
 
-    view->detection.detected = true;
+    state.detection.detected = true;
     items = captureColoured(*view);
     // An arc of 19 segments and a head of 2, once per arrow position.
     const auto arc = linesOf(items, Hue::green);
@@ -123,8 +123,7 @@ TEST_F(Bb84WindowTest, CircularStyleShowsCircleAndResultArc) {
         return lines[19].vertices[1];
     };
     const auto tipOne = tipOf(arc);
-    b->bits[0].symbol = '0';
-    view->detection.resultColour.select(1);
+    measuredAt(*window, 1, 0);
     items = captureColoured(*view);
     const auto arcZero = linesOf(items, Hue::cyan);
     ASSERT_EQ(arcZero.size(), 42u);
@@ -133,11 +132,12 @@ TEST_F(Bb84WindowTest, CircularStyleShowsCircleAndResultArc) {
 }
 
 TEST_F(Bb84WindowTest, FlyingColumnNumbersAndBaseDigit) {
-    view->setPhase(9);
-    view->photonX = 0;
+    KeyDistribution& state = window->model;
+    state.phase = sendingNumbers;
+    state.photonX = 0;
     std::map<unsigned, int> counts;
     for (unsigned c : {0u, 8u, 9u, 10u, 18u, 19u, 28u, 29u, 31u}) {
-        keyColumn = c;
+        state.keyColumn = c;
         counts[c] = bitmaps(captureColoured(*view));
     }
     const int single = counts[0];
@@ -151,58 +151,63 @@ TEST_F(Bb84WindowTest, FlyingColumnNumbersAndBaseDigit) {
     EXPECT_STREQ(unitsDigit(29), "0");
 
     // Phase 6 carries one character (B's base) and nothing of phase 9.
-    view->setPhase(6);
-    keyColumn = 20;
+    state.phase = announcingBases;
+    state.keyColumn = 20;
     EXPECT_EQ(bitmaps(captureColoured(*view)), single);
 }
 
-TEST_F(Bb84WindowTest, TablesDrawPolarizationRowAndHandOverPhotonColour) {
+TEST_F(Bb84WindowTest, TablesDrawPolarizationRowAndPhotonFliesInItsStatesColour) {
     // Before a run: nothing in the polarization row, only the labels, numbers
     // and the space cells.
     const int rest = static_cast<int>(captureColoured(*a).size());
-    view->setPhase(5);
+    KeyDistribution& state = window->model;
+    state.phase = sendingPhotons;
     const int states[4] = {0, 1, 2, 3};
     for (int i = 0; i < 4; ++i) {
-        a->sentStates[i] = states[i];
-        b->receivedStates[i] = states[3 - i];
+        state.protocol.columns[i].sentState = states[i];
+        state.protocol.columns[i].receivedState = states[3 - i];
     }
-    a->shownIndex = 3;
-    auto items = captureColoured(*a);
-    EXPECT_GT(static_cast<int>(items.size()), rest);
-    // Table A hands the colour of the last shown state (3: green) to the photon.
-    EXPECT_EQ(view->photonArrow.colour.getR(), 0.0f);
-    EXPECT_EQ(view->photonArrow.colour.getG(), 1.0f);
-    EXPECT_EQ(view->photonArrow.colour.getB(), 0.0f);
-    a->shownIndex = 0;
-    captureColoured(*a);
-    EXPECT_EQ(view->photonArrow.colour.getR(), 1.0f) << "state 0 gives a red photon";
-    EXPECT_EQ(view->photonArrow.colour.getG(), 0.0f);
-    // Table B hands nothing over (its states here are all green ones).
-    a->shownIndex = 3;
-    for (int i = 0; i < 4; ++i) b->receivedStates[i] = 3;
-    const size_t measured = captureColoured(*b).size();
-    EXPECT_EQ(view->photonArrow.colour.getG(), 0.0f);
+    state.shownIndex = 3;
+    EXPECT_GT(static_cast<int>(captureColoured(*a).size()), rest);
+
+    // The photon's every coloured line is in the colour of its state: red,
+    // yellow, cyan, green.
+    const Hue hues[4] = {Hue::red, Hue::yellow, Hue::cyan, Hue::green};
+    state.photonX = 0;
+    for (int s : states) {
+        state.sentState = s;
+        int coloured = 0;
+        for (const auto& item : captureColoured(*view)) {
+            if (!isLine(item) || hueOf(item.vertices[0]) == Hue::grey) continue;
+            ++coloured;
+            EXPECT_EQ(hueOf(item.vertices[0]), hues[s]) << "state " << s;
+        }
+        EXPECT_GT(coloured, 0) << "state " << s;
+    }
 
     // Unmeasured columns of B draw nothing.
-    b->receivedStates[2] = -1;
-    b->receivedStates[3] = -1;
+    for (int i = 0; i < 4; ++i) state.protocol.columns[i].receivedState = 3;
+    const size_t measured = captureColoured(*b).size();
+    state.protocol.columns[2].receivedState = -1;
+    state.protocol.columns[3].receivedState = -1;
     const size_t unmeasured = captureColoured(*b).size();
     EXPECT_LT(unmeasured, measured);
-    b->receivedStates[0] = -1;
-    b->receivedStates[1] = -1;
-    a->shownIndex = -1;
+    state.protocol.columns[0].receivedState = -1;
+    state.protocol.columns[1].receivedState = -1;
+    state.shownIndex = -1;
     EXPECT_EQ(captureColoured(*b).size() + (measured - unmeasured) * 2, measured);
-    view->setPhase(12);
+    state.phase = finished;
     EXPECT_EQ(static_cast<int>(captureColoured(*a).size()), rest);
 }
 
 TEST_F(Bb84WindowTest, PolToggledChangesViewAndTablesAtNextRedraw) {
-    view->setPhase(5);
-    view->sentState = 2;
-    view->photonX = 0;
-    for (int i = 0; i < 32; ++i) a->sentStates[i] = 2 + i % 2;
-    a->shownIndex = 31;
-    view->detection.analyzerAngle = 0;
+    KeyDistribution& state = window->model;
+    state.phase = sendingPhotons;
+    state.sentState = 2;
+    state.photonX = 0;
+    for (int i = 0; i < 32; ++i) state.protocol.columns[i].sentState = 2 + i % 2;
+    state.shownIndex = 31;
+    state.detection.analyzerAngle = 0;
     auto lines = [](const std::vector<ColouredItem>& items) {
         return std::count_if(items.begin(), items.end(), isLine);
     };
@@ -210,15 +215,15 @@ TEST_F(Bb84WindowTest, PolToggledChangesViewAndTablesAtNextRedraw) {
     const auto viewLinear = lines(captureColoured(*view));
 
     window->polButton->value(1);
-    togglePolarizationStyle(window->polButton);
-    EXPECT_FALSE(view->linearDiagonal);
+    window->polButton->do_callback();
+    EXPECT_FALSE(model->linearDiagonal);
     // Curved arrows are 19-segment arcs where the linear ones had one line.
     EXPECT_EQ(lines(captureColoured(*a)), tableLinear + 32 * 18);
     EXPECT_EQ(lines(captureColoured(*view)), viewLinear + 18);
 
     window->polButton->value(0);
-    togglePolarizationStyle(window->polButton);
-    EXPECT_TRUE(view->linearDiagonal);
+    window->polButton->do_callback();
+    EXPECT_TRUE(model->linearDiagonal);
     EXPECT_EQ(lines(captureColoured(*a)), tableLinear);
 }
 
@@ -247,9 +252,12 @@ TEST_F(Bb84WindowTest, RowLabelsInFrameColourAndErasedKeyBitsDark) {
     }
 
     // Key row: the last 32 bitmaps. Kept bits amber, erased ones much darker.
-    for (int i = 0; i < 32; ++i) a->key[i].symbol = '1';
-    a->key[0].colour.setGold();
-    a->key[1].colour.setBlack();
+    KeyDistribution& state = window->model;
+    for (int i = 0; i < 32; ++i) state.protocol.columns[i].aBit = 1;
+    state.keyCopied[0] = true;
+    state.protocol.columns[0].kept = true;
+    state.marks[0].senderMarked = true;
+    state.marks[1].erased = true;
     std::vector<std::vector<float>> key;
     for (const auto& item : captureColoured(*a)) {
         if (item.token == GL_BITMAP_TOKEN) key.push_back(item.vertices[0]);
@@ -260,7 +268,7 @@ TEST_F(Bb84WindowTest, RowLabelsInFrameColourAndErasedKeyBitsDark) {
     EXPECT_EQ(hueOf(kept), Hue::yellow);
     EXPECT_GT(kept[2] + kept[3], 3 * (erased[2] + erased[3]));
     // The key row sits keyDrop lower (in scene units) than with no drop.
-    a->keyDrop = 4.625f;
+    state.keyDrop = 4.625f;
     std::vector<std::vector<float>> raised;
     for (const auto& item : captureColoured(*a)) {
         if (item.token == GL_BITMAP_TOKEN) raised.push_back(item.vertices[0]);
@@ -276,8 +284,8 @@ TEST_F(Bb84WindowTest, DescriptionHotSpotIsRelativeToTheWindow) {
     Fl::e_y_root = window->y_root() + 625;
     captureColoured(*view);
     EXPECT_TRUE(view->showDescription);
-    EXPECT_EQ(window->pointerX, 50);
-    EXPECT_EQ(window->pointerY, 625);
+    EXPECT_EQ(view->pointerX, 50);
+    EXPECT_EQ(view->pointerY, 625);
     // Five green lines (and the empty one) instead of the red label.
     const auto items = captureColoured(*view);
     int green = 0;

@@ -3,6 +3,8 @@
 #include "app/demonstrations.h"
 #include "bb84_fixture.h"
 
+#include "bb84/eve_strip.h"
+
 #include <FL/Fl_Box.H>
 
 namespace {
@@ -12,17 +14,15 @@ TEST_F(Bb84WindowTest, LauncherBuildsWindowWithItsControlsAndFreshState) {
     EXPECT_EQ(window->w(), 1024);
     EXPECT_EQ(window->h(), 768);
     EXPECT_EQ(window->color(), 239u);
-    // Children in creation order: five controls after the background, then the views.
-    ASSERT_EQ(window->children(), 9);
-    EXPECT_EQ(window->child(0), window->background);
-    EXPECT_EQ(window->child(1), window->polButton);
-    EXPECT_EQ(window->child(2), window->speedSlider);
-    EXPECT_EQ(window->child(3), window->stopButton);
-    EXPECT_EQ(window->child(4), window->startButton);
-    EXPECT_EQ(window->child(5), window->returnButton);
-    EXPECT_EQ(window->child(6), view);
-    EXPECT_EQ(window->child(7), a);
-    EXPECT_EQ(window->child(8), b);
+    // The first controls and the views are the window's own; Eve, Count and
+    // Eve's notebook stand in the group of additions along the bottom.
+    const std::vector<Fl_Widget*> own = {window->polButton, window->speedSlider, window->stopButton,
+                                         window->startButton, window->returnButton, view, a, b};
+    for (Fl_Widget* w : own) EXPECT_EQ(w->parent(), window);
+    const std::vector<Fl_Widget*> additions = {window->eveButton, window->countButton,
+                                               window->eveStrip};
+    for (Fl_Widget* w : additions) EXPECT_EQ(w->parent(), window->background);
+    EXPECT_EQ(window->background->parent(), window);
     // The slider's range is the class's own, 0 to 1, which the flights rely on.
     EXPECT_EQ(window->speedSlider->value(), 0.5);
     EXPECT_EQ(window->speedSlider->minimum(), 0.0);
@@ -31,33 +31,34 @@ TEST_F(Bb84WindowTest, LauncherBuildsWindowWithItsControlsAndFreshState) {
 
     // Before the first run: phase 0, blank white cells, key rows in place,
     // nothing measured.
-    EXPECT_EQ(view->phase, 0);
-    EXPECT_TRUE(view->linearDiagonal);
-    EXPECT_EQ(a->keyDrop, 0.0f);
+    EXPECT_EQ(model->phase, beforeFirstRun);
+    EXPECT_TRUE(model->linearDiagonal);
+    EXPECT_EQ(model->keyDrop, 0.0f);
     for (int i = 0; i < keyColumns; ++i) {
-        for (KeyTableView* t : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
-            EXPECT_EQ(t->bits[i].symbol, ' ');
-            EXPECT_EQ(t->bases[i].symbol, ' ');
-            EXPECT_EQ(t->key[i].symbol, ' ');
-            EXPECT_EQ(t->key[i].colour.getB(), 1.0f);
+        for (Party p : {Party::sender, Party::receiver}) {
+            for (KeyRow row : {KeyRow::bases, KeyRow::bits, KeyRow::key}) {
+                EXPECT_EQ(cell(p, row, i).symbol, ' ');
+            }
+            EXPECT_EQ(cell(p, KeyRow::key, i).tint, CellTint::white);
         }
-        EXPECT_EQ(b->receivedStates[i], -1);
-        EXPECT_EQ(a->sentStates[i], -1);
+        EXPECT_EQ(model->protocol.columns[i].receivedState, -1);
+        EXPECT_EQ(model->protocol.columns[i].sentState, -1);
     }
 }
 
 TEST_F(Bb84WindowTest, LaunchWhileShownRaisesAndReturnThenLaunchGivesFreshWindow) {
-    view->setPhase(12);
-    a->bits[0].symbol = '1';
+    window->model.phase = finished;
+    window->model.protocol.columns[0].aBit = 1;
     window->polButton->value(1);
-    togglePolarizationStyle(window->polButton);
+    window->polButton->do_callback();
+    EXPECT_FALSE(model->linearDiagonal);
 
     showBb84Window(nullptr);
     EXPECT_EQ(bb84Window, window) << "a shown window is raised, not replaced";
     EXPECT_EQ(bb84View, view);
 
     // Return hides the view and the window and refreshes the menu's previews.
-    leaveKeyDistribution(window->returnButton);
+    window->returnButton->do_callback();
     EXPECT_FALSE(window->visible());
     EXPECT_FALSE(view->visible());
 
@@ -67,14 +68,16 @@ TEST_F(Bb84WindowTest, LaunchWhileShownRaisesAndReturnThenLaunchGivesFreshWindow
     EXPECT_TRUE(waitFor([&] { return old.deleted(); })) << "the hidden window is reclaimed";
     EXPECT_NE(bb84View, nullptr);
     EXPECT_TRUE(waitFor([] { return bb84Window->visible(); }));
-    EXPECT_EQ(bb84View->phase, 0);
-    EXPECT_TRUE(bb84View->linearDiagonal);
+    const KeyDistribution& fresh = bb84Window->model;
+    EXPECT_EQ(fresh.phase, beforeFirstRun);
+    EXPECT_TRUE(fresh.linearDiagonal);
     EXPECT_EQ(bb84Window->polButton->value(), 0);
     EXPECT_EQ(bb84Window->speedSlider->value(), 0.5);
-    EXPECT_EQ(senderTable->bits[0].symbol, ' ');
+    EXPECT_EQ(fresh.cell(Party::sender, KeyRow::bits, 0).symbol, ' ');
     EXPECT_EQ(bb84Window->view, bb84View);
-    EXPECT_EQ(receiverTable->scene, bb84View);
-    leaveKeyDistribution(bb84Window->returnButton);
+    EXPECT_EQ(bb84Window->sender, senderTable);
+    EXPECT_EQ(bb84Window->receiver, receiverTable);
+    bb84Window->returnButton->do_callback();
 }
 
 TEST_F(Bb84WindowTest, RunKeepsToItsWindowWhenANewOneIsOpenedMeanwhile) {
@@ -96,11 +99,13 @@ TEST_F(Bb84WindowTest, RunKeepsToItsWindowWhenANewOneIsOpenedMeanwhile) {
     ASSERT_NE(newer, nullptr);
     ASSERT_NE(newer, window);
     EXPECT_EQ(bb84Window, newer);
-    EXPECT_EQ(bb84View->phase, 0);
-    for (int i = 0; i < keyColumns; ++i) EXPECT_EQ(senderTable->bases[i].symbol, ' ') << i;
+    EXPECT_EQ(newer->model.phase, beforeFirstRun);
+    for (int i = 0; i < keyColumns; ++i) {
+        EXPECT_EQ(newer->model.cell(Party::sender, KeyRow::bases, i).symbol, ' ') << i;
+    }
     EXPECT_TRUE(waitFor([&] { return old.deleted(); }));
     EXPECT_TRUE(newer->visible());
-    leaveKeyDistribution(newer->returnButton);
+    newer->returnButton->do_callback();
 }
 
 TEST_F(Bb84WindowTest, WindowCloseActsAsReturn) {
@@ -114,16 +119,18 @@ TEST_F(Bb84WindowTest, StopWithoutRunKeepsWindowResponsiveUntilReleased) {
     served = 0;
     static Bb84Window* target;
     target = window;
-    // Events keep being served while the light is on; the click that switches it
-    // off (here: a timer standing in for it) ends the hold.
+    // Stop holds runs only: its click returns at once, and the window goes on
+    // serving events while the light is on, until a click switches it off
+    // (here: a timer standing in for it).
     Fl::add_timeout(0.05, [](void*) { ++served; });
     Fl::add_timeout(0.3, [](void*) {
         ++served;
         target->stopButton->value(0);
     });
     window->stopButton->value(1);
-    holdKeyDistribution(window->stopButton);
-    EXPECT_EQ(served, 2);
+    window->stopButton->do_callback();
+    EXPECT_EQ(served, 0);
+    EXPECT_TRUE(waitFor([] { return served == 2; }));
     EXPECT_EQ(window->stopButton->value(), 0);
 }
 
@@ -147,14 +154,14 @@ TEST_F(Bb84WindowTest, RunClearsStopAndDisablesStartAndPolWhileRunning) {
     EXPECT_TRUE(window->polButton->active());
     // A second Start after an aborted one begins from blank tables again.
     window->returnButton->value(0);
-    a->bits[3].symbol = 'x';
-    a->numbers[3].colour.setGrey();
+    window->model.protocol.columns[3].aBit = 1;
+    window->model.marks[3].numberSent = true;
     onFrame = [&](const Frame& f) {
         if (f.phase >= 2) window->returnButton->value(1);
     };
     run();
-    EXPECT_EQ(a->bits[3].symbol, ' ');
-    EXPECT_EQ(a->numbers[3].colour.getG(), 1.0f);
+    EXPECT_EQ(cell(Party::sender, KeyRow::bits, 3).symbol, ' ');
+    EXPECT_EQ(cell(Party::sender, KeyRow::numbers, 3).tint, CellTint::white);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ std::vector<Hue> photonHues(Bb84View& view) {
 TEST_F(Bb84WindowTest, RunWithoutEveEndsWithTheErrorCheckAndItsReadout) {
     setSpeed(1.0);
     run();
-    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(model->phase, finished);
 
     // The protocol's stages in their order with their frames, then the check.
     std::vector<int> order;
@@ -54,8 +54,9 @@ TEST_F(Bb84WindowTest, RunWithoutEveEndsWithTheErrorCheckAndItsReadout) {
     // frames at full speed and one frame for the mark; one more for the verdict.
     int kept = 0, compared = 0;
     for (int i = 0; i < keyColumns; ++i) {
-        const bool agree = a->bases[i].symbol == b->bases[i].symbol;
-        const KeyColumnRecord& c = window->protocol.columns[i];
+        const bool agree = cell(Party::sender, KeyRow::bases, i).symbol ==
+                           cell(Party::receiver, KeyRow::bases, i).symbol;
+        const KeyColumnRecord& c = model->protocol.columns[i];
         kept += agree;
         EXPECT_EQ(c.kept, agree) << i;
         EXPECT_FALSE(c.error) << "a perfect channel " << i;
@@ -63,11 +64,8 @@ TEST_F(Bb84WindowTest, RunWithoutEveEndsWithTheErrorCheckAndItsReadout) {
         if (c.compared) {
             ++compared;
             EXPECT_TRUE(agree) << i;
-            for (KeyTableView* t : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
-                EXPECT_EQ(hueOf({0, 0, t->bits[i].colour.getR(), t->bits[i].colour.getG(),
-                                 t->bits[i].colour.getB()}),
-                          Hue::green)
-                    << "equal bits marked " << i;
+            for (Party p : {Party::sender, Party::receiver}) {
+                EXPECT_EQ(cell(p, KeyRow::bits, i).tint, CellTint::green) << "equal bits marked " << i;
             }
         }
     }
@@ -76,8 +74,8 @@ TEST_F(Bb84WindowTest, RunWithoutEveEndsWithTheErrorCheckAndItsReadout) {
 
     // The read-out for this seed, and the view shows exactly its two lines
     // besides its labels.
-    const std::string first = comparedText(window->protocol.check);
-    const std::string verdict = verdictText(window->protocol.check);
+    const std::string first = comparedText(model->protocol.check);
+    const std::string verdict = verdictText(model->protocol.check);
     EXPECT_EQ(first, "compared " + std::to_string(compared) + " bits, 0 differ (0 %)");
     EXPECT_EQ(verdict, "no errors: the key of " + std::to_string(kept - compared) + " bits is kept");
     EXPECT_EQ(first, "compared 9 bits, 0 differ (0 %)");
@@ -88,8 +86,8 @@ TEST_F(Bb84WindowTest, RunWithoutEveEndsWithTheErrorCheckAndItsReadout) {
 
 TEST_F(Bb84WindowTest, EveTurnsThePhotonIntoHersAndBMeasuresHers) {
     window->eveButton->value(1);
-    toggleEavesdropper(window->eveButton);
-    EXPECT_TRUE(window->protocol.eve);
+    window->eveButton->do_callback();
+    EXPECT_TRUE(model->protocol.eve);
     setSpeed(1.0);
     int changed = 0;
     unsigned before = keyColumns, after = keyColumns;
@@ -99,7 +97,7 @@ TEST_F(Bb84WindowTest, EveTurnsThePhotonIntoHersAndBMeasuresHers) {
         if (f.phase != 5 || f.column >= 12 || !f.viewDamaged || f.senderDamaged || f.detected) {
             return;
         }
-        const KeyColumnRecord& c = window->protocol.columns[f.column];
+        const KeyColumnRecord& c = model->protocol.columns[f.column];
         if (f.photonX < eveStationX - 1 && before != f.column) {
             before = f.column;
             EXPECT_EQ(c.eveState, -1) << "Eve has not measured before her station";
@@ -121,19 +119,19 @@ TEST_F(Bb84WindowTest, EveTurnsThePhotonIntoHersAndBMeasuresHers) {
 
     int errors = 0;
     for (int i = 0; i < keyColumns; ++i) {
-        const KeyColumnRecord& c = window->protocol.columns[i];
-        EXPECT_EQ(c.bBit, b->bits[i].symbol - '0') << i;
+        const KeyColumnRecord& c = model->protocol.columns[i];
+        EXPECT_EQ(c.bBit, cell(Party::receiver, KeyRow::bits, i).symbol - '0') << i;
         if (c.bBase == c.eveBase) {
             EXPECT_EQ(c.bBit, c.eveBit) << "B reads Eve's bit " << i;
         }
         errors += c.compared && c.error;
     }
     // The verdict follows the differences, and a discarded key is greyed out.
-    EXPECT_EQ(window->protocol.check.differing, errors);
+    EXPECT_EQ(model->protocol.check.differing, errors);
     for (int i = 0; i < keyColumns; ++i) {
-        const KeyColumnRecord& c = window->protocol.columns[i];
+        const KeyColumnRecord& c = model->protocol.columns[i];
         if (c.kept && !c.compared && errors > 0) {
-            EXPECT_FLOAT_EQ(a->key[i].colour.getG(), 0.4f) << "discarded " << i;
+            EXPECT_EQ(cell(Party::sender, KeyRow::key, i).tint, CellTint::grey) << "discarded " << i;
         }
     }
 }
@@ -159,7 +157,7 @@ TEST_F(Bb84WindowTest, CountingShowsTotalsEveryFiftyRoundsAndStopsOnReturn) {
     ASSERT_TRUE(pressKeyButton(*window, 'c', 0));
     ASSERT_TRUE(pressKeyButton(*window, 'e', 0));
     EXPECT_EQ(window->countButton->value(), 1);
-    EXPECT_TRUE(window->protocol.eve);
+    EXPECT_TRUE(model->protocol.eve);
     bool locked = true;
     onFrame = [&](const Frame&) {
         locked = locked && !window->eveButton->active() && !window->countButton->active();
@@ -168,11 +166,11 @@ TEST_F(Bb84WindowTest, CountingShowsTotalsEveryFiftyRoundsAndStopsOnReturn) {
     EXPECT_TRUE(locked) << "Eve and Count are read at Start and greyed out";
     EXPECT_EQ(framesIn(14), 20);
     EXPECT_EQ(frames.size(), 20u) << "no animation";
-    const CountTotals& t = window->protocol.totals;
+    const CountTotals& t = model->protocol.totals;
     EXPECT_EQ(t.rounds, 1000);
     EXPECT_EQ(t.photons, 32000);
     EXPECT_GT(t.differing, t.compared / 5);
-    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(model->phase, finished);
     EXPECT_TRUE(window->countButton->active());
 
     // Return held at the fifth showing ends the count there; Stop holds it.
@@ -181,17 +179,20 @@ TEST_F(Bb84WindowTest, CountingShowsTotalsEveryFiftyRoundsAndStopsOnReturn) {
     target = window;
     onFrame = [&](const Frame&) {
         if (frames.size() == 2) {
-            Fl::add_timeout(0.2, [](void*) { target->stopButton->value(0); });
+            Fl::add_timeout(0.2, [](void*) {
+                EXPECT_EQ(target->model.protocol.totals.rounds, 100) << "held between two showings";
+                target->stopButton->value(0);
+            });
             window->stopButton->value(1);
             window->stopButton->do_callback();
-            EXPECT_EQ(window->protocol.totals.rounds, 100) << "held between two showings";
+            EXPECT_EQ(model->protocol.totals.rounds, 100) << "held between two showings";
         }
         if (frames.size() == 5) window->returnButton->value(1);
     };
     run();
     window->returnButton->value(0);
-    EXPECT_EQ(window->protocol.totals.rounds, 250);
-    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(model->protocol.totals.rounds, 250);
+    EXPECT_EQ(model->phase, finished);
 }
 
 }  // namespace

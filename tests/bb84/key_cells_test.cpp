@@ -1,7 +1,7 @@
 // Cells and texts of the key tables that need no display: the digits a column
 // number flies with and the decimal text of a draw.
 #include "bb84/bb84_view.h"
-#include "bb84/key_tables.h"
+#include "bb84/key_distribution.h"
 #include "scene/random_source.h"
 
 #include <gtest/gtest.h>

@@ -93,7 +93,7 @@ TEST_F(Bb84WindowTest, WholeRunPacingDrawsAndSiftedKey) {
     };
     run();
 
-    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(model->phase, finished);
     EXPECT_TRUE(window->startButton->active());
     EXPECT_TRUE(window->polButton->active());
 
@@ -126,61 +126,61 @@ TEST_F(Bb84WindowTest, WholeRunPacingDrawsAndSiftedKey) {
     int drop = 0;
     for (const Frame& f : frames) drop += f.phase == 7 && f.senderDamaged && f.receiverDamaged;
     EXPECT_EQ(drop, 47);
-    EXPECT_LT(a->keyDrop, 0.0f);
-    EXPECT_GT(a->keyDrop, -0.1f);
+    EXPECT_LT(model->keyDrop, 0.0f);
+    EXPECT_GT(model->keyDrop, -0.1f);
 
     // The random draws in order: 33 for A's bases, 33 for B's, then per photon A's
     // bit and, only where the bases differ, B's result.
+    const auto sym = [this](Party p, KeyRow r, int i) { return cell(p, r, i).symbol; };
+    const auto tint = [this](Party p, KeyRow r, int i) { return cell(p, r, i).tint; };
+    constexpr Party A = Party::sender, B = Party::receiver;
     Replay replay;
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(a->bases[i].symbol, '0' + replay.next()) << i;
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(sym(A, KeyRow::bases, i), '0' + replay.next()) << i;
     replay.next();
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(b->bases[i].symbol, '0' + replay.next()) << i;
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(sym(B, KeyRow::bases, i), '0' + replay.next()) << i;
     replay.next();
     int agreeing = 0, slowNumbers = 0;
     for (int i = 0; i < 32; ++i) {
-        const bool agree = a->bases[i].symbol == b->bases[i].symbol;
-        EXPECT_EQ(a->bits[i].symbol, '0' + replay.next()) << i;
+        const KeyColumnRecord& c = model->protocol.columns[i];
+        const bool agree = sym(A, KeyRow::bases, i) == sym(B, KeyRow::bases, i);
+        EXPECT_EQ(sym(A, KeyRow::bits, i), '0' + replay.next()) << i;
         if (!agree) {
-            EXPECT_EQ(b->bits[i].symbol, '0' + replay.next()) << i;
+            EXPECT_EQ(sym(B, KeyRow::bits, i), '0' + replay.next()) << i;
         }
 
-        const int aBase = a->bases[i].symbol - '0', bBase = b->bases[i].symbol - '0';
-        EXPECT_EQ(a->sentStates[i], 2 * aBase + (a->bits[i].symbol - '0')) << i;
-        EXPECT_EQ(b->receivedStates[i], 2 * bBase + (b->bits[i].symbol - '0')) << i;
+        const int aBase = sym(A, KeyRow::bases, i) - '0', bBase = sym(B, KeyRow::bases, i) - '0';
+        EXPECT_EQ(c.sentState, 2 * aBase + (sym(A, KeyRow::bits, i) - '0')) << i;
+        EXPECT_EQ(c.receivedState, 2 * bBase + (sym(B, KeyRow::bits, i) - '0')) << i;
+        // The kept columns are exactly those with equal bases.
+        EXPECT_EQ(c.kept, agree) << i;
         if (agree) {
             ++agreeing;
-            EXPECT_EQ(b->bits[i].symbol, a->bits[i].symbol) << i;
-            EXPECT_EQ(b->receivedStates[i], a->sentStates[i]) << i;
-            for (KeyTableView* t : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
-                EXPECT_EQ(t->numbers[i].colour.getR(), 1.0f);
-                EXPECT_EQ(t->numbers[i].colour.getG(), 0.0f);
-                EXPECT_EQ(t->key[i].colour.getG(), 0.75f) << "amber key bit " << i;
-                EXPECT_EQ(t->key[i].colour.getB(), 0.0f);
+            EXPECT_EQ(sym(B, KeyRow::bits, i), sym(A, KeyRow::bits, i)) << i;
+            EXPECT_EQ(c.receivedState, c.sentState) << i;
+            for (Party p : {A, B}) {
+                EXPECT_EQ(tint(p, KeyRow::numbers, i), CellTint::red) << i;
+                EXPECT_EQ(tint(p, KeyRow::key, i), CellTint::gold) << "amber key bit " << i;
             }
-            EXPECT_EQ(a->key[i].symbol, b->key[i].symbol) << i;
-            EXPECT_EQ(a->bases[i].colour.getG(), 0.0f) << "A's base marked red " << i;
+            EXPECT_EQ(sym(A, KeyRow::key, i), sym(B, KeyRow::key, i)) << i;
+            EXPECT_EQ(tint(A, KeyRow::bases, i), CellTint::red) << "A's base marked red " << i;
             // Phase 9 flights: 58 frames at 0.5 for the first two numbers sent.
             EXPECT_EQ(flightFrames(9, i), i < 2 ? 58 : 29) << i;
             slowNumbers += i < 2;
         } else {
             EXPECT_EQ(flightFrames(9, i), 0) << i;
-            for (KeyTableView* t : {static_cast<KeyTableView*>(a), static_cast<KeyTableView*>(b)}) {
-                EXPECT_FLOAT_EQ(t->numbers[i].colour.getR(), 0.4f);
-                EXPECT_FLOAT_EQ(t->numbers[i].colour.getG(), 0.4f);
-                EXPECT_EQ(t->key[i].colour.getR() + t->key[i].colour.getG() +
-                              t->key[i].colour.getB(),
-                          0.0f)
-                    << "erased key bit " << i;
+            for (Party p : {A, B}) {
+                EXPECT_EQ(tint(p, KeyRow::numbers, i), CellTint::grey) << i;
+                EXPECT_EQ(tint(p, KeyRow::key, i), CellTint::black) << "erased key bit " << i;
             }
         }
-        EXPECT_EQ(a->key[i].symbol, a->bits[i].symbol);
-        EXPECT_FLOAT_EQ(b->bases[i].colour.getR(), 0.4f) << "B's base announced " << i;
+        EXPECT_EQ(sym(A, KeyRow::key, i), sym(A, KeyRow::bits, i));
+        EXPECT_EQ(tint(B, KeyRow::bases, i), CellTint::grey) << "B's base announced " << i;
     }
     // The seed gives a mixture, so both branches above were exercised.
     EXPECT_GT(agreeing, 4);
     EXPECT_GT(slowNumbers, 0) << "the seed must send a number at speed 0.5";
     EXPECT_LT(agreeing, 28);
-    EXPECT_EQ(replay.state, window->random.state) << "no draw beyond those expected";
+    EXPECT_EQ(replay.state, model->random.state) << "no draw beyond those expected";
 }
 
 TEST_F(Bb84WindowTest, FlightsAtFullSpeedAndSpeedReadEveryFrame) {
@@ -213,7 +213,7 @@ TEST_F(Bb84WindowTest, FlightsAtFullSpeedAndSpeedReadEveryFrame) {
     EXPECT_EQ(flightFrames(5, 0), 43);
     EXPECT_EQ(flightFrames(5, 1), 43);
     EXPECT_EQ(flightFrames(5, 2), 43 + 149);
-    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(model->phase, finished);
 }
 
 TEST_F(Bb84WindowTest, ReturnHeldInPhotonsEndsRunAndLeavesLaterColumnsBlank) {
@@ -237,21 +237,21 @@ TEST_F(Bb84WindowTest, ReturnHeldInPhotonsEndsRunAndLeavesLaterColumnsBlank) {
     bb84Window = window;
     window->returnButton->value(0);
 
-    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(model->phase, finished);
     EXPECT_TRUE(window->startButton->active());
     ASSERT_GT(returnAt, 0u);
     EXPECT_LE(frames.size() - returnAt, 4u) << "frames after Return was pressed";
     for (int i = 6; i < 32; ++i) {
-        EXPECT_EQ(a->bits[i].symbol, ' ') << i;
-        EXPECT_EQ(b->bits[i].symbol, ' ') << i;
-        EXPECT_EQ(b->receivedStates[i], -1) << i;
-        EXPECT_EQ(a->key[i].colour.getR() + a->key[i].colour.getG(), 2.0f) << "white " << i;
+        EXPECT_EQ(cell(Party::sender, KeyRow::bits, i).symbol, ' ') << i;
+        EXPECT_EQ(cell(Party::receiver, KeyRow::bits, i).symbol, ' ') << i;
+        EXPECT_EQ(model->protocol.columns[i].receivedState, -1) << i;
+        EXPECT_EQ(cell(Party::sender, KeyRow::key, i).tint, CellTint::white) << i;
     }
     // Later stages were entered but did nothing beyond their first steps: the key
     // rows got their copy and stay raised, no number was marked.
-    EXPECT_FLOAT_EQ(a->keyDrop, 4.625f);
-    EXPECT_EQ(a->key[0].symbol, a->bits[0].symbol);
-    EXPECT_EQ(a->numbers[0].colour.getG(), 1.0f);
+    EXPECT_FLOAT_EQ(model->keyDrop, 4.625f);
+    EXPECT_EQ(cell(Party::sender, KeyRow::key, 0).symbol, cell(Party::sender, KeyRow::bits, 0).symbol);
+    EXPECT_EQ(cell(Party::sender, KeyRow::numbers, 0).tint, CellTint::white);
     EXPECT_EQ(framesIn(8) + framesIn(9) + framesIn(10) + framesIn(11), 0);
 }
 
@@ -266,11 +266,11 @@ TEST_F(Bb84WindowTest, StopHoldsRunBetweenFramesUntilReleased) {
         if (!held && f.phase == 5 && f.column == 1 && f.photonX > 0) {
             held = true;
             framesAtHold = frames.size();
-            photonAtHold = view->photonX;
+            photonAtHold = model->photonX;
             // While the hold lasts no frame may pass; the check runs inside it.
             Fl::add_timeout(0.4, [](void*) {
                 EXPECT_EQ(self->frames.size(), framesAtHold);
-                EXPECT_EQ(self->view->photonX, photonAtHold);
+                EXPECT_EQ(self->model->photonX, photonAtHold);
                 self->window->stopButton->value(0);
             });
             window->stopButton->value(1);
@@ -282,7 +282,7 @@ TEST_F(Bb84WindowTest, StopHoldsRunBetweenFramesUntilReleased) {
     run();
     EXPECT_TRUE(held);
     EXPECT_EQ(flightFrames(5, 1), 43) << "the held flight resumes where it was";
-    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(model->phase, finished);
 }
 
 TEST_F(Bb84WindowTest, ClosingWindowEndsRunAtNextFrame) {
@@ -298,7 +298,7 @@ TEST_F(Bb84WindowTest, ClosingWindowEndsRunAtNextFrame) {
     run();
     EXPECT_FALSE(window->visible());
     EXPECT_FALSE(view->visible());
-    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(model->phase, finished);
     EXPECT_LE(frames.size() - closedAt, 1u);
     EXPECT_EQ(framesIn(5), 0);
 }
@@ -317,8 +317,8 @@ TEST_F(Bb84WindowTest, ClosingWindowEndsAFlightStoppedBySpeedZero) {
     run();
     ASSERT_GT(closedAt, 0u);
     EXPECT_EQ(frames.size(), closedAt) << "no frame after the window was closed";
-    EXPECT_EQ(view->phase, 12);
-    EXPECT_EQ(a->bits[1].symbol, ' ') << "the next photon was never sent";
+    EXPECT_EQ(model->phase, finished);
+    EXPECT_EQ(cell(Party::sender, KeyRow::bits, 1).symbol, ' ') << "the next photon was never sent";
 }
 
 TEST_F(Bb84WindowTest, ClosingWindowReleasesHeldStop) {
@@ -332,7 +332,7 @@ TEST_F(Bb84WindowTest, ClosingWindowReleasesHeldStop) {
         }
     };
     run();
-    EXPECT_EQ(view->phase, 12);
+    EXPECT_EQ(model->phase, finished);
     EXPECT_FALSE(window->visible());
 }
 
