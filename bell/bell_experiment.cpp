@@ -118,7 +118,8 @@ FrameEnd BellExperiment::step(const BellControls& controls) {
             --holdFrames;
             return FrameEnd::Step;
         }
-        enter(after(phase), controls);
+        // The phases follow each other in the order of their numbers.
+        enter(static_cast<BellPhase>(static_cast<int>(phase) + 1), controls);
     }
 }
 
@@ -138,11 +139,6 @@ void BellExperiment::beginPair(const BellControls& controls) {
     performPair();
     ++pairNumber;
     counting = controls.count;
-}
-
-BellPhase BellExperiment::after(BellPhase current) const {
-    return current == BellPhase::Done ? BellPhase::Done
-                                      : static_cast<BellPhase>(static_cast<int>(current) + 1);
 }
 
 void BellExperiment::enter(BellPhase next, const BellControls& controls) {

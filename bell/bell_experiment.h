@@ -132,7 +132,6 @@ private:
 
     void beginPair(const BellControls& controls);
     void enter(BellPhase next, const BellControls& controls);
-    BellPhase after(BellPhase current) const;
 };
 
 // Whole numbers 0..999999: what the Experiment field may hold.

@@ -42,8 +42,8 @@ Fl_Light_Button* lightButton(int x, int y, int w, const char* text) {
 }
 
 // The toolkit does not keep typed values within the field's bounds.
-void keepExperimentInRange(Fl_Widget* widget, void*) {
-    Fl_Value_Input* input = static_cast<Fl_Value_Input*>(widget);
+void keepExperimentInRange(Fl_Widget*, void* data) {
+    Fl_Value_Input* input = static_cast<BellWindow*>(data)->experimentInput;
     const double clamped = clampExperiment(input->value());
     if (clamped != input->value()) {
         input->value(clamped);
@@ -70,7 +70,7 @@ void BellWindow::buildControls() {
     experimentInput->textsize(34);
     experimentInput->value(1000);
     experimentInput->when(FL_WHEN_CHANGED);
-    experimentInput->callback(keepExperimentInRange, nullptr);
+    experimentInput->callback(keepExperimentInRange, this);
 
     caption(726, 88, 160, 34, "Performed", 9, 26);
     performedDisplay = new CounterBox(FL_PLASTIC_UP_BOX, 873, 86, 114, 36, performedText);
