@@ -222,50 +222,6 @@ TEST(BellRunSteps, PhasesInOrderWithTheirFrameStepsAndPauseReadAtEachHold) {
     EXPECT_NEAR(walk.spreadAtStart[8], 2.844f, 1e-5);
 }
 
-TEST(BellRunSteps, WhatThePairShowsFollowsItsDraws) {
-    Walk walk(5);
-    walk.controls.experiment = 3;
-    int checkedPhases = 0;
-    walk.beforeStep = [&checkedPhases](Walk& w, int, BellPhase) {
-        const BellExperiment& e = w.experiment;
-        switch (e.phase) {
-        case BellPhase::Turning:
-        case BellPhase::Approach:
-            EXPECT_EQ(e.leftShownSetting, e.leftSetting);
-            EXPECT_EQ(e.rightShownSetting, e.rightSetting);
-            EXPECT_EQ(e.leftLetter[0], "ABC"[e.leftSetting]);
-            EXPECT_EQ(e.rightLetter[0], "ABC"[e.rightSetting]);
-            ++checkedPhases;
-            break;
-        case BellPhase::Detection: {
-            EXPECT_EQ(e.leftTurn, e.outcome >= 2 ? 90 : 0);
-            EXPECT_EQ(e.rightTurn, e.outcome % 2 ? 90 : 0);
-            // Exactly the pair's two lamps are lit.
-            int lit = 0;
-            for (const Color& lamp : e.lamps) lit += lamp.r + lamp.g + lamp.b < 3.0f;
-            EXPECT_EQ(lit, 2);
-            Color left;
-            BellExperiment::resultColour(left, e.leftSetting, e.outcome >= 2);
-            const Color& lamp = e.lamps[BellExperiment::lampIndex(0, e.leftSetting, e.outcome >= 2)];
-            EXPECT_TRUE(lamp.r == left.r && lamp.g == left.g && lamp.b == left.b);
-            ++checkedPhases;
-            break;
-        }
-        case BellPhase::Cleared:
-        case BellPhase::Done:
-            EXPECT_EQ(e.leftShownSetting + e.rightShownSetting, 0);
-            for (const Color& lamp : e.lamps) EXPECT_EQ(lamp.r + lamp.g + lamp.b, 3.0f);
-            ++checkedPhases;
-            break;
-        default:
-            break;
-        }
-    };
-    walk.run();
-    // Every frame step of those phases, and each pair's end.
-    EXPECT_EQ(checkedPhases, 3 * (27 + 41 + 22 + 1 + 1));
-}
-
 // Count and Local are read at every pair, Experiment before every pair; a
 // counted pair is one step, performed at once.
 TEST(BellRunSteps, CountingLocalAndExperimentActFromTheNextPair) {
