@@ -81,7 +81,8 @@ BellWindow* buildBellWindow();
 
 // The callbacks below take their window as user data.
 // Start: runs as many pairs as Experiment asks on this window, and returns when
-// the last pair is done or the window is no longer shown.
+// the last pair is done or the window is no longer shown. It is written beside
+// the run's stepper (bell_run.cpp), which this header need not know.
 void startRun(Fl_Widget*, void* window);
 // Stop: a lit Stop holds the run between two frames; what the run has counted
 // but not shown yet is shown at once.
