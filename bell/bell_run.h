@@ -1,16 +1,23 @@
-// The Bell experiment run: it drives the window's experiment pair by pair,
-// shows the counts and animates the pairs.
+// The Bell run as the run driver sees it: the experiment steps with the window's
+// controls, the view and the counters show each step.
 #pragma once
 
-#include "bell/bell_experiment.h"
+#include "ui/run_driver.h"
 
 class BellWindow;
-class Fl_Widget;
 
-// Start's callback: runs as many pairs as Experiment asks, on the window that is
-// current when Start is pressed, and returns when the last pair is done or that
-// window is no longer shown.
-void startRun(Fl_Widget* = nullptr, void* = nullptr);
+// One run on one window, whichever windows are current later.
+class BellRun : public RunStepper {
+public:
+    explicit BellRun(BellWindow& window);
 
-// One pair of the window's experiment, by the rule its Local light asks for now.
-void choosePair(BellWindow& window);
+    FrameEnd step() override;
+    void show() override;
+    void holding() override;
+
+private:
+    BellWindow& window;
+    FrameEnd lastEnd = FrameEnd::Finished;
+    // The pairs the counters showed last.
+    int shownPerformed = 0;
+};

@@ -1,5 +1,5 @@
-// Drawing of the Bell view. The view draws only what its fields say; the run
-// moves the photons and chooses colours and turns.
+// Drawing of the Bell view: the experiment's run moves the photons and chooses
+// colours and turns; the view draws them as they stand.
 #include "bell/bell_view.h"
 
 #include "scene/bitmap_text.h"
@@ -43,48 +43,8 @@ void redSphereAt(float x, float z) {
 
 }  // namespace
 
-BellView::BellView(int x, int y, int w, int h, const char* label)
-    : SceneView(x, y, w, h, label) {
-    // Until the first Start every lamp shows its own direction and result.
-    for (int side = 0; side < 2; ++side) {
-        for (int direction = 0; direction < 3; ++direction) {
-            resultColour(lamps[lampIndex(side, direction, true)], direction, true);
-            resultColour(lamps[lampIndex(side, direction, false)], direction, false);
-        }
-    }
-}
-
-void BellView::resultColour(Color& colour, int direction, bool minus) {
-    switch (direction) {
-    case 0:
-        minus ? colour.setBlue() : colour.setRed();
-        break;
-    case 1:
-        minus ? colour.setMagenta() : colour.setBrown();
-        break;
-    default:
-        minus ? colour.setYellow() : colour.setGreen();
-        break;
-    }
-}
-
-void BellView::lightResultLamps(int pairCode) {
-    const int left = pairCode / 100;
-    const int right = (pairCode / 10) % 10;
-    const int outcome = pairCode % 10;
-    const bool leftMinus = outcome == 2 || outcome == 3;
-    const bool rightMinus = outcome == 1 || outcome == 3;
-    resultColour(leftPhotonColour, left, leftMinus);
-    resultColour(rightPhotonColour, right, rightMinus);
-    lamps[lampIndex(0, left, leftMinus)] = leftPhotonColour;
-    lamps[lampIndex(1, right, rightMinus)] = rightPhotonColour;
-}
-
-void BellView::lampsOff() {
-    for (Color& lamp : lamps) {
-        lamp.setWhite();
-    }
-}
+BellView::BellView(int x, int y, int w, int h, const BellExperiment& experiment)
+    : SceneView(x, y, w, h), experiment(experiment) {}
 
 void BellView::applyLightLevels() {
     if (sceneLit) {
@@ -113,8 +73,8 @@ void BellView::draw() {
     drawLaser();
     drawCrystal();
     drawCones();
-    drawDetector(2.8f, leftShownSetting);
-    drawDetector(-2.8f, rightShownSetting);
+    drawDetector(2.8f, experiment.leftShownSetting);
+    drawDetector(-2.8f, experiment.rightShownSetting);
     drawDescription();
     glPopMatrix();
 }
@@ -124,15 +84,18 @@ void BellView::drawLetters() {
     glColor3f(1, 1, 0);
     glTranslatef(5.65f, 4.45f, 0);
     glNormal3f(0, 0, 1);
-    drawTimesText(0, 0, leftLetter);
+    drawTimesText(0, 0, experiment.leftLetter);
     glTranslatef(4.05f, 1, 0);
-    drawTimesText(0, 0, rightLetter);
+    drawTimesText(0, 0, experiment.rightLetter);
     glPopMatrix();
 }
 
 void BellView::drawPhotons() {
-    switch (phase) {
-    case 1:
+    const BellExperiment& e = experiment;
+    const float photonX = e.photonX;
+    const float photonSpread = e.photonSpread;
+    switch (e.phase) {
+    case BellPhase::Pump:
         // The pump photon on its way to the crystal.
         glPushMatrix();
         glColor3f(0, 0, 1);
@@ -140,38 +103,39 @@ void BellView::drawPhotons() {
         glutSolidSphere(0.3, 20, 20);
         glPopMatrix();
         break;
-    case 3:
-    case 4:
-    case 5:
+    case BellPhase::Turning:
+    case BellPhase::HeldBefore:
+    case BellPhase::Approach:
         drawLetters();
         [[fallthrough]];
-    case 2:
+    case BellPhase::Emission:
         redSphereAt(photonX, photonSpread);
         redSphereAt(photonX, -photonSpread);
-        if (showHiddenPolarization) {
+        // A local pair's photons carry their hidden polarization from the crystal on.
+        if (e.local) {
             drawHiddenPolarizations();
         }
         break;
-    case 6:
-    case 7:
-    case 8:
+    case BellPhase::Detection:
+    case BellPhase::HeldAfter:
+    case BellPhase::Departure:
         // Detected photons: arrows along their detector's + axis for result +,
         // across it for result -.
         drawLetters();
         glPushMatrix();
         glNormal3f(0, 0, 1);
         glTranslatef(photonX, kPhotonHeight, photonSpread);
-        leftPhotonColour.apply();
-        glRotatef(static_cast<float>(leftTurn), 1, 0, 0);
-        glRotatef(-30.0f * leftShownSetting, 1, 0, 0);
+        e.leftPhotonColour.apply();
+        glRotatef(static_cast<float>(e.leftTurn), 1, 0, 0);
+        glRotatef(-30.0f * e.leftShownSetting, 1, 0, 0);
         leftArrow.drawDoubleArrow(0.6f, 6, 1.4f);
         glPopMatrix();
         glPushMatrix();
         glNormal3f(0, 0, 1);
         glTranslatef(photonX, kPhotonHeight, -photonSpread);
-        rightPhotonColour.apply();
-        glRotatef(static_cast<float>(rightTurn), 1, 0, 0);
-        glRotatef(-30.0f * rightShownSetting, 1, 0, 0);
+        e.rightPhotonColour.apply();
+        glRotatef(static_cast<float>(e.rightTurn), 1, 0, 0);
+        glRotatef(-30.0f * e.rightShownSetting, 1, 0, 0);
         rightArrow.drawDoubleArrow(0.6f, 6, 1.4f);
         glPopMatrix();
         break;
@@ -185,6 +149,9 @@ void BellView::drawHiddenPolarizations() {
     // detectors (30 degrees a direction): the left at the hidden angle, the
     // right, which answers the other way, a quarter turn from it.
     glColor3f(0, 1, 1);
+    const float photonX = experiment.photonX;
+    const float photonSpread = experiment.photonSpread;
+    const float hiddenPolarization = static_cast<float>(experiment.hiddenAngle);
     const float sides[2][2] = {{photonSpread, hiddenPolarization},
                                {-photonSpread, hiddenPolarization + 90}};
     for (const auto& side : sides) {
@@ -205,7 +172,7 @@ void BellView::drawLampPanels() {
     glTranslatef(3, -2.9f, 0);
     glScalef(1.5f, 1.5f, 1);
     for (int side = 0; side < 2; ++side) {
-        const Color* panel = &lamps[side * 6];
+        const Color* panel = &experiment.lamps[side * 6];
         // The - axes, dashed, at right angles to the + axes.
         glPushMatrix();
         panel[0].apply();

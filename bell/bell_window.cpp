@@ -1,13 +1,11 @@
-// Building the Bell window and its controls, and the callbacks of Stop, Count
-// and Return.
+// Building the Bell window and its controls, its read-outs of the experiment,
+// and the callbacks of Stop, Count and Return.
 #include "bell/bell_window.h"
 
-#include "app/registry.h"
-#include "bell/bell_run.h"
 #include "bell/bell_view.h"
 #include "bell/counter_box.h"
 #include "bell/inequality_verdict.h"
-#include "scene/frame_step.h"
+#include "ui/window_use.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -15,13 +13,11 @@
 #include <FL/Fl_Light_Button.H>
 #include <FL/Fl_Value_Input.H>
 
-#include <cmath>
 #include <cstdio>
 #include <string>
 
 namespace {
 
-constexpr double kMostPairs = 999999;
 // The inequality row's "<=" and "+" between its values, with question marks
 // until pairs are counted and a verdict answers them. Both ends lose the same
 // width, so the centred signs stay where they were.
@@ -46,8 +42,8 @@ Fl_Light_Button* lightButton(int x, int y, int w, const char* text) {
 }
 
 // The toolkit does not keep typed values within the field's bounds.
-void keepExperimentInRange(Fl_Widget* widget, void*) {
-    Fl_Value_Input* input = static_cast<Fl_Value_Input*>(widget);
+void keepExperimentInRange(Fl_Widget*, void* data) {
+    Fl_Value_Input* input = static_cast<BellWindow*>(data)->experimentInput;
     const double clamped = clampExperiment(input->value());
     if (clamped != input->value()) {
         input->value(clamped);
@@ -55,13 +51,6 @@ void keepExperimentInRange(Fl_Widget* widget, void*) {
 }
 
 }  // namespace
-
-double clampExperiment(double value) {
-    if (!(value > 0)) {  // also NaN
-        return 0;
-    }
-    return value >= kMostPairs ? kMostPairs : std::floor(value);
-}
 
 BellWindow::BellWindow(int w, int h) : ScaledWindow(w, h) { ++liveWindows; }
 
@@ -81,7 +70,7 @@ void BellWindow::buildControls() {
     experimentInput->textsize(34);
     experimentInput->value(1000);
     experimentInput->when(FL_WHEN_CHANGED);
-    experimentInput->callback(keepExperimentInRange, nullptr);
+    experimentInput->callback(keepExperimentInRange, this);
 
     caption(726, 88, 160, 34, "Performed", 9, 26);
     performedDisplay = new CounterBox(FL_PLASTIC_UP_BOX, 873, 86, 114, 36, performedText);
@@ -94,19 +83,19 @@ void BellWindow::buildControls() {
     startButton->labelfont(9);
     startButton->labelsize(44);
     startButton->labeltype(FL_ENGRAVED_LABEL);
-    startButton->callback(startRun, nullptr);
+    startButton->callback(startRun, this);
 
     pauseButton = lightButton(898, 158, 110, "Pause");
     countButton = lightButton(761, 242, 120, "Count");
-    countButton->callback(toggleSceneLight, nullptr);
+    countButton->callback(toggleSceneLight, this);
     stopButton = lightButton(898, 214, 110, "Stop");
-    stopButton->callback(holdWhileStopped, nullptr);
+    stopButton->callback(holdWhileStopped, this);
 
     returnButton = new Fl_Button(898, 282, 110, 42, "Return");
     returnButton->color(1);
     returnButton->labelfont(9);
     returnButton->labelsize(28);
-    returnButton->callback(leaveBell, nullptr);
+    returnButton->callback(leaveBell, this);
 
     // The inequality, and a row where its three counts stand between "<=" and "+".
     caption(104, 248, 130, 40, "Bell-inequality:", 9, 44)->labelcolor(60);
@@ -148,6 +137,15 @@ void BellWindow::buildControls() {
             }
         }
     }
+}
+
+BellControls BellWindow::controls() const {
+    BellControls controls;
+    controls.experiment = experimentInput->value();
+    controls.pause = pauseButton->value() != 0;
+    controls.count = countButton->value() != 0;
+    controls.local = localButton->value() != 0;
+    return controls;
 }
 
 void BellWindow::resetDisplays() {
@@ -240,43 +238,40 @@ BellWindow* buildBellWindow() {
     window->color(92, 49);
     window->label("Bell-inequality");
     // Escape and the window manager's close go back to the menu like Return.
-    window->callback(leaveBell, nullptr);
+    window->callback(leaveBell, window);
     window->buildControls();
-    window->view = new BellView(15, 340, 994, 390);
+    window->view = new BellView(15, 340, 994, 390, window->experiment);
     window->view->redraw();
     window->end();
     return window;
 }
 
-void holdWhileStopped(Fl_Widget*, void*) {
-    BellWindow* window = bellWindow;
+void holdWhileStopped(Fl_Widget*, void* data) {
+    auto* window = static_cast<BellWindow*>(data);
+    // A counting run may not have shown its latest counts yet; a held run shows
+    // them. The run itself holds at its next frame.
+    if (window && window->stopButton->value()) {
+        window->flushDisplays();
+    }
+}
+
+void toggleSceneLight(Fl_Widget*, void* data) {
+    auto* window = static_cast<BellWindow*>(data);
     if (!window) {
         return;
     }
-    WindowUse use(*window);
-    // A counting run may not have shown its latest counts yet; a held run shows them.
-    window->flushDisplays();
-    Fl::check();
-    // A hidden window's Stop can no longer be switched off: the hold ends with it.
-    waitWhile([window] { return window->stopButton->value() && window->visible(); });
-}
-
-void toggleSceneLight(Fl_Widget*, void*) {
-    if (!bellView) {
-        return;
-    }
-    bellView->sceneLit = !bellView->sceneLit;
-    bellView->applyLightLevels();
-    bellView->redraw();
+    BellView& view = *window->view;
+    view.sceneLit = !view.sceneLit;
+    view.applyLightLevels();
+    view.redraw();
     Fl::check();
 }
 
-void leaveBell(Fl_Widget*, void*) {
-    if (bellView) {
-        bellView->hide();
-    }
-    if (bellWindow) {
-        bellWindow->hide();
+void leaveBell(Fl_Widget*, void* data) {
+    auto* window = static_cast<BellWindow*>(data);
+    if (window) {
+        window->view->hide();
+        window->hide();
     }
     afterLeaving();
 }

@@ -1,6 +1,6 @@
 // The Bell demonstration's window: the 36 coincidence counters, the inequality
 // row and its verdict, Experiment and Performed, Start, Pause, Count, Local, Stop,
-// Return and the view.
+// Return and the view; it owns the experiment that its run steps and its view draws.
 #pragma once
 
 #include "ui/scaled_window.h"
@@ -15,16 +15,8 @@ class BellView;
 
 class BellWindow : public ScaledWindow {
 public:
-    // What the window shows; the run drives it.
+    // What the window shows; the run steps it.
     BellExperiment experiment;
-    // The experiment's fields under the names the window has always had for them.
-    int (&counts)[3][3][4] = experiment.counts;
-    int& leftSetting = experiment.leftSetting;
-    int& rightSetting = experiment.rightSetting;
-    int& angleDifference = experiment.angleDifference;
-    int& outcome = experiment.outcome;
-    int& pairCode = experiment.pairCode;
-    RandomSource& random = experiment.random;
 
     Fl_Value_Input* experimentInput = nullptr;
     Fl_Box* performedDisplay = nullptr;
@@ -64,6 +56,9 @@ public:
     // Builds the controls inside the open window group (not the view).
     void buildControls();
 
+    // What the controls say now, for the experiment's next step.
+    BellControls controls() const;
+
     // Shows the experiment's zeroed counters: "0" everywhere, and the verdict.
     void resetDisplays();
     // The two below write the displays' texts; flushDisplays asks the changed
@@ -80,15 +75,19 @@ public:
     static int instances();
 };
 
-// Whole numbers 0..999999: what the Experiment field may hold.
-double clampExperiment(double value);
-
 // A fresh window with its controls and view, not yet shown: the menu's Bell
 // button shows it.
 BellWindow* buildBellWindow();
-// Stop: keeps the event loop going while the light is on, which holds a run.
-void holdWhileStopped(Fl_Widget* = nullptr, void* = nullptr);
+
+// The callbacks below take their window as user data.
+// Start: runs as many pairs as Experiment asks on this window, and returns when
+// the last pair is done or the window is no longer shown. It is written beside
+// the run's stepper (bell_run.cpp), which this header need not know.
+void startRun(Fl_Widget*, void* window);
+// Stop: a lit Stop holds the run between two frames; what the run has counted
+// but not shown yet is shown at once.
+void holdWhileStopped(Fl_Widget*, void* window);
 // Count: dims or brightens the scene.
-void toggleSceneLight(Fl_Widget* = nullptr, void* = nullptr);
+void toggleSceneLight(Fl_Widget*, void* window);
 // Return, Escape and the window manager's close: back to the menu.
-void leaveBell(Fl_Widget* = nullptr, void* = nullptr);
+void leaveBell(Fl_Widget*, void* window);

@@ -80,7 +80,7 @@ void expectWordIsTheHotSpot(Fl_Window& window, View& view) {
 TEST(DescriptionWord, RestingOnTheWordShowsTheTextInEveryDemonstration) {
     showBellWindow();
     expectWordIsTheHotSpot(*bellWindow, *bellView);
-    leaveBell();
+    leaveBell(nullptr, bellWindow);
 
     showTeleportWindow();
     expectWordIsTheHotSpot(*teleportWindow, *teleportWindow->view);

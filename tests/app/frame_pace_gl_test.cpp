@@ -4,7 +4,6 @@
 #include "app/demonstrations.h"
 #include "app/registry.h"
 #include "bb84/bb84_window.h"
-#include "bell/bell_run.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"
 #include "scene/frame_step.h"
@@ -49,16 +48,30 @@ PacedPair runOneBellPair(bool limit) {
     window->experimentInput->value(1);
     PacedPair pair;
     setFrameObserver([&pair] {
-        ++pair.framesByPhase[bellView->phase];
+        ++pair.framesByPhase[static_cast<int>(bellWindow->experiment.phase)];
         ++pair.total;
     });
     const double start = wallSeconds();
-    startRun();
+    window->startButton->do_callback();
     pair.seconds = wallSeconds() - start;
     setFrameObserver(nullptr);
     setFrameLimit(false);
-    leaveBell();
+    leaveBell(nullptr, window);
     return pair;
+}
+
+// Stop holds a Bell run between two frames: lit at the run's first frame step
+// (Start switches it off), it holds until the light goes out.
+void holdBellRun(Fl_Widget*, void*) {
+    BellWindow* window = bellWindow;
+    window->experimentInput->value(1);
+    bool lit = false;
+    setFrameObserver([window, &lit] {
+        if (!lit) window->stopButton->value(1);
+        lit = true;
+    });
+    window->startButton->do_callback();
+    setFrameObserver(nullptr);
 }
 
 }  // namespace
@@ -85,7 +98,7 @@ TEST(FramePace, ALitStopWaitsWithoutUsingTheProcessor) {
     };
     const Demonstration demonstrations[] = {
         {"Bell", [] { showBellWindow(); return static_cast<Fl_Window*>(bellWindow); },
-         [](Fl_Window* w) { return static_cast<BellWindow*>(w)->stopButton; }, holdWhileStopped},
+         [](Fl_Window* w) { return static_cast<BellWindow*>(w)->stopButton; }, holdBellRun},
         {"teleportation",
          [] { showTeleportWindow(); return static_cast<Fl_Window*>(teleportWindow); },
          [](Fl_Window* w) { return static_cast<TeleportWindow*>(w)->stopButton; },

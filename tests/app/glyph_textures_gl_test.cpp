@@ -110,7 +110,7 @@ TEST(GlyphTextures, DemonstrationsMatchGlutsBitmapsAndTheirTexturesGoWithThem) {
     ASSERT_TRUE(waitUntilDrawn(*bellWindow));
     // The lit labels of the detectors, and the description over the scene.
     expectViewAndDescription(*bellView, "Bell view");
-    leaveBell();
+    leaveBell(nullptr, bellWindow);
     EXPECT_EQ(glyphTexturesKept(), kept) << "the Bell view's textures went with it";
 
     showTeleportWindow();

@@ -37,7 +37,7 @@ TEST(PresenterKeys, TooltipsNameTheKeysOfEveryWindow) {
     EXPECT_EQ(tip(bellWindow->pauseButton), "Key: \"p\"");
     EXPECT_EQ(tip(bellWindow->countButton), "Key: \"c\"");
     EXPECT_EQ(tip(bellWindow->returnButton), "Key: Escape");
-    leaveBell();
+    leaveBell(nullptr, bellWindow);
 
     showBb84Window();
     EXPECT_EQ(tip(bb84Window->polButton), "Key: \"o\"");

@@ -113,7 +113,7 @@ TEST(ScaledWindow, EveryWindowScalesItsWholeLayout) {
     expectScalesUniformly(*menuWindow, "menu");
     showBellWindow();
     expectScalesUniformly(*bellWindow, "Bell");
-    leaveBell();
+    leaveBell(nullptr, bellWindow);
     showTeleportWindow();
     expectScalesUniformly(*teleportWindow, "teleportation");
     leaveTeleportation(nullptr, teleportWindow);

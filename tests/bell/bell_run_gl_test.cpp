@@ -3,11 +3,11 @@
 #include "app/demonstrations.h"
 #include "app/presenter_keys.h"
 #include "app/registry.h"
-#include "bell/bell_run.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"
 #include "bell/inequality_verdict.h"
 #include "scene/frame_step.h"
+#include "support/demo_harness.h"
 #include "support/gl_probe.h"
 
 #include <FL/Fl.H>
@@ -32,24 +32,21 @@ uint32_t fixedTicks() { return 4242u; }
 // A seed whose first pair is A-C (+,+), a cell of the inequality row.
 uint32_t firstPairInTheRow() { return 5u; }
 
-BellWindow* openBell() {
-    showBellWindow();
-    BellWindow* window = bellWindow;
-    EXPECT_TRUE(waitFor([window] { return window->shown() && window->visible(); }));
-    return window;
-}
+BellWindow* openBell() { return &openDemonstration(showBellWindow, bellWindow); }
+
+// Start pressed as a user would; returns when the run is over.
+void start(BellWindow* window) { window->startButton->do_callback(); }
 
 // Frame steps of a run, by pair and phase, with an action at each one.
-struct FrameLog {
+struct PhaseLog {
+    FrameLog<int> log;
     std::vector<std::vector<int>> framesByPhase;  // [pair][phase 0..10]
-    int total = 0;
     int lastPhase = -1;
     std::function<void(int pair, int phase, bool firstOfPhase)> action;
 
-    void attach(BellView* view) {
-        setFrameObserver([this, view] {
-            ++total;
-            const int phase = view->phase;
+    explicit PhaseLog(const BellWindow* window)
+        : log([window] { return static_cast<int>(window->experiment.phase); }) {
+        log.onFrame = [this](const int& phase) {
             if (phase == 1 && lastPhase != 1) {
                 framesByPhase.emplace_back(11, 0);
             }
@@ -57,14 +54,14 @@ struct FrameLog {
             lastPhase = phase;
             ++framesByPhase.back()[phase];
             if (action) action(static_cast<int>(framesByPhase.size()), phase, first);
-        });
+        };
     }
-    ~FrameLog() { setFrameObserver(nullptr); }
+    int total() const { return static_cast<int>(log.frames.size()); }
 };
 
 int sumOfCounters(const BellWindow& window) {
     int total = 0;
-    for (auto& plane : window.counts)
+    for (auto& plane : window.experiment.counts)
         for (auto& row : plane)
             for (int count : row) total += count;
     return total;
@@ -78,64 +75,63 @@ void expectDisplaysMatchCounts(const BellWindow& window, int performed) {
         for (int r = 0; r < 3; ++r)
             for (int o = 0; o < 4; ++o)
                 EXPECT_EQ(std::string(window.counterText[l][r][o]),
-                          std::to_string(window.counts[l][r][o]));
-    EXPECT_EQ(std::string(window.inequalityText[0]), std::to_string(window.counts[0][2][0]));
-    EXPECT_EQ(std::string(window.inequalityText[1]), std::to_string(window.counts[1][2][0]));
-    EXPECT_EQ(std::string(window.inequalityText[2]), std::to_string(window.counts[0][1][0]));
+                          std::to_string(window.experiment.counts[l][r][o]));
+    EXPECT_EQ(std::string(window.inequalityText[0]), std::to_string(window.experiment.counts[0][2][0]));
+    EXPECT_EQ(std::string(window.inequalityText[1]), std::to_string(window.experiment.counts[1][2][0]));
+    EXPECT_EQ(std::string(window.inequalityText[2]), std::to_string(window.experiment.counts[0][1][0]));
 }
 
 TEST(BellRun, PhasesTakeTheirFrameStepsAndPauseAddsTwoHolds) {
-    RandomSource::setTickSource(fixedTicks);
+    FixedSeeds seeds(fixedTicks());
     BellWindow* window = openBell();
-    BellView* view = bellView;
+    const BellExperiment& e = window->experiment;
     window->experimentInput->value(2);
     std::vector<float> spreadAtStart(11, -1);
-    FrameLog log;
-    log.attach(view);
+    PhaseLog log(window);
     log.action = [&](int pair, int phase, bool first) {
         if (!first) return;
-        if (pair == 1) spreadAtStart[phase] = view->photonSpread;
+        if (pair == 1) spreadAtStart[phase] = e.photonSpread;
         if (pair == 2 && phase == 1) window->pauseButton->value(1);
         if (phase == 3) {
             // The first pair after the window was built has its left detector at A.
             if (pair == 1) {
-                EXPECT_EQ(window->leftSetting, 0);
+                EXPECT_EQ(e.leftSetting, 0);
             }
-            EXPECT_EQ(view->leftShownSetting, window->leftSetting);
-            EXPECT_EQ(view->rightShownSetting, window->rightSetting);
-            EXPECT_EQ(view->leftLetter[0], "ABC"[window->leftSetting]);
-            EXPECT_EQ(view->rightLetter[0], "ABC"[window->rightSetting]);
+            EXPECT_EQ(e.leftShownSetting, e.leftSetting);
+            EXPECT_EQ(e.rightShownSetting, e.rightSetting);
+            EXPECT_EQ(e.leftLetter[0], "ABC"[e.leftSetting]);
+            EXPECT_EQ(e.rightLetter[0], "ABC"[e.rightSetting]);
         }
         if (phase == 6) {
-            EXPECT_EQ(view->leftTurn, window->outcome >= 2 ? 90 : 0);
-            EXPECT_EQ(view->rightTurn, window->outcome % 2 ? 90 : 0);
-            BellView reference(0, 0, 1, 1);
+            EXPECT_EQ(e.leftTurn, e.outcome >= 2 ? 90 : 0);
+            EXPECT_EQ(e.rightTurn, e.outcome % 2 ? 90 : 0);
+            BellExperiment reference;
             reference.lampsOff();
-            reference.lightResultLamps(window->pairCode);
+            reference.lightResultLamps(e.pairCode);
             for (int i = 0; i < 12; ++i) {
-                EXPECT_EQ(view->lamps[i].r, reference.lamps[i].r) << i;
-                EXPECT_EQ(view->lamps[i].g, reference.lamps[i].g) << i;
-                EXPECT_EQ(view->lamps[i].b, reference.lamps[i].b) << i;
+                EXPECT_EQ(e.lamps[i].r, reference.lamps[i].r) << i;
+                EXPECT_EQ(e.lamps[i].g, reference.lamps[i].g) << i;
+                EXPECT_EQ(e.lamps[i].b, reference.lamps[i].b) << i;
             }
         }
         if (phase == 9) {
-            EXPECT_EQ(view->leftShownSetting, 0);
-            for (const Color& lamp : view->lamps) EXPECT_EQ(lamp.r + lamp.g + lamp.b, 3.0f);
+            EXPECT_EQ(e.leftShownSetting, 0);
+            for (const Color& lamp : e.lamps) EXPECT_EQ(lamp.r + lamp.g + lamp.b, 3.0f);
         }
     };
-    startRun();
+    start(window);
     ASSERT_EQ(log.framesByPhase.size(), 2u);
     const std::vector<int> plain = {0, 80, 53, 27, 0, 41, 22, 0, 27, 1, 0};
     const std::vector<int> paused = {0, 80, 53, 27, 99, 41, 22, 99, 27, 1, 0};
     EXPECT_EQ(log.framesByPhase[0], plain);
     EXPECT_EQ(log.framesByPhase[1], paused);
-    EXPECT_EQ(log.total, 251 + 449);
+    EXPECT_EQ(log.total(), 251 + 449);
     // Ends of phases 2, 3 (and 4) and 5 are the starts of 3, 5 and 6.
     EXPECT_NEAR(spreadAtStart[3], 1.484f, 1e-5);
     EXPECT_NEAR(spreadAtStart[5], 2.024f, 1e-5);
     EXPECT_NEAR(spreadAtStart[6], 2.844f, 1e-5);
-    EXPECT_NEAR(view->photonSpread, 2.844f, 1e-5);
-    EXPECT_EQ(view->phase, 10);
+    EXPECT_NEAR(e.photonSpread, 2.844f, 1e-5);
+    EXPECT_EQ(e.phase, BellPhase::Done);
     EXPECT_TRUE(window->startButton->active());
     expectDisplaysMatchCounts(*window, 2);
 }
@@ -154,15 +150,14 @@ void replayCounts(RandomSource& replay, int pairs, int counts[3][3][4]) {
 }
 
 TEST(BellRun, CountingRunHasTheEntangledStatistics) {
-    RandomSource::setTickSource(fixedTicks);
+    FixedSeeds seeds(fixedTicks());
     BellWindow* window = openBell();
     window->countButton->value(1);
     const int pairs = 200000;
     window->experimentInput->value(pairs);
-    FrameLog log;
-    log.attach(bellView);
-    startRun();
-    EXPECT_EQ(log.total, 0) << "a counting run draws no frames";
+    PhaseLog log(window);
+    start(window);
+    EXPECT_EQ(log.total(), 0) << "a counting run draws no frames";
     expectDisplaysMatchCounts(*window, pairs);
 
     // The same draws replayed: the first left setting is A, each later one the
@@ -172,7 +167,7 @@ TEST(BellRun, CountingRunHasTheEntangledStatistics) {
     replay.state = fixedTicks();
     int expected[3][3][4];
     replayCounts(replay, pairs, expected);
-    EXPECT_EQ(std::memcmp(expected, window->counts, sizeof expected), 0);
+    EXPECT_EQ(std::memcmp(expected, window->experiment.counts, sizeof expected), 0);
 
     const double n = pairs / 9.0;
     for (int l = 0; l < 3; ++l) {
@@ -180,7 +175,7 @@ TEST(BellRun, CountingRunHasTheEntangledStatistics) {
             const double theta = (l - r) * 30 * M_PI / 180;
             const double sin2 = std::sin(theta) * std::sin(theta);
             for (int o = 0; o < 4; ++o) {
-                const int count = window->counts[l][r][o];
+                const int count = window->experiment.counts[l][r][o];
                 if (l == r && (o == 0 || o == 3)) {
                     EXPECT_EQ(count, 0) << l << r << o;
                     continue;
@@ -193,15 +188,15 @@ TEST(BellRun, CountingRunHasTheEntangledStatistics) {
         }
     }
     (void)n;
-    EXPECT_GT(window->counts[0][2][0], window->counts[1][2][0] + window->counts[0][1][0]);
+    EXPECT_GT(window->experiment.counts[0][2][0], window->experiment.counts[1][2][0] + window->experiment.counts[0][1][0]);
 
     // A second Start on the same window: its first left setting is the value the
     // previous run drew last, and the source is seeded again.
     window->experimentInput->value(500);
-    startRun();
+    start(window);
     replay.state = fixedTicks();
     replayCounts(replay, 500, expected);
-    EXPECT_EQ(std::memcmp(expected, window->counts, sizeof expected), 0);
+    EXPECT_EQ(std::memcmp(expected, window->experiment.counts, sizeof expected), 0);
     expectDisplaysMatchCounts(*window, 500);
 }
 
@@ -234,10 +229,9 @@ TEST(BellControls, ExperimentZeroAndTypedValues) {
     EXPECT_STREQ(field->input.value(), "2500");
     EXPECT_EQ(type(""), 0);
 
-    FrameLog log;
-    log.attach(bellView);
-    startRun();
-    EXPECT_EQ(log.total, 0);
+    PhaseLog log(window);
+    start(window);
+    EXPECT_EQ(log.total(), 0);
     EXPECT_TRUE(window->startButton->active());
     expectDisplaysMatchCounts(*window, 0);
     EXPECT_STREQ(window->inequalityText[1], "0");
@@ -245,48 +239,55 @@ TEST(BellControls, ExperimentZeroAndTypedValues) {
     // A value that is not whole performs the whole pairs below it.
     window->countButton->value(1);
     field->value(3.7);
-    startRun();
+    start(window);
     expectDisplaysMatchCounts(*window, 3);
 }
 
 TEST(BellControls, StopHoldsTheRunAndLoweringExperimentEndsIt) {
-    RandomSource::setTickSource(firstPairInTheRow);
+    FixedSeeds seeds(firstPairInTheRow());
     BellWindow* window = openBell();
     window->experimentInput->value(1000);
     window->stopButton->value(1);
-    FrameLog log;
-    log.attach(bellView);
-    int framesWhenReleased = -1;
+    PhaseLog log(window);
+    // What the hold shows when a later click switches Stop off.
+    struct Hold {
+        BellWindow* window;
+        PhaseLog* log;
+        int framesWhenReleased = -1;
+        std::string verdict;
+    } hold{window, &log, -1, {}};
+    std::chrono::steady_clock::time_point litAt;
     double heldSeconds = 0;
-    std::string verdictInHold;
     log.action = [&](int pair, int phase, bool first) {
-        if (log.total == 1) {
+        if (log.total() == 1) {
             EXPECT_EQ(window->stopButton->value(), 0) << "Start switches Stop off";
             // The first pair is already counted in the experiment, in the row's
             // cell A-C (+,+), but not yet shown.
             EXPECT_EQ(window->experiment.inequalityLeft(), 1);
         }
-        if (log.total == 100) {
+        if (log.total() == 100) {
             // Light Stop as a click would; a later click switches it off.
             Fl::add_timeout(0.3, [](void* data) {
-                auto* w = static_cast<BellWindow*>(data);
-                w->stopButton->value(0);
-                w->stopButton->do_callback();
-            }, window);
-            const auto start = std::chrono::steady_clock::now();
+                auto* h = static_cast<Hold*>(data);
+                h->framesWhenReleased = h->log->total();
+                h->verdict = h->window->verdictText;
+                h->window->stopButton->value(0);
+                h->window->stopButton->do_callback();
+            }, &hold);
+            litAt = std::chrono::steady_clock::now();
             window->stopButton->value(1);
             window->stopButton->do_callback();
-            heldSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            framesWhenReleased = log.total;
-            verdictInHold = window->verdictText;
+        }
+        if (log.total() == 101) {
+            heldSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - litAt).count();
         }
         if (pair == 2 && phase == 2 && first) window->experimentInput->value(1);
     };
-    startRun();
-    EXPECT_EQ(framesWhenReleased, 100) << "no frame step while Stop is lit";
-    EXPECT_EQ(verdictInHold, verdictFor(0)) << "the verdict of the row's zeros, not of the pair under way";
+    start(window);
+    EXPECT_EQ(hold.framesWhenReleased, 100) << "no frame step while Stop is lit";
+    EXPECT_EQ(hold.verdict, verdictFor(0)) << "the verdict of the row's zeros, not of the pair under way";
     EXPECT_GE(heldSeconds, 0.25);
-    EXPECT_EQ(log.total, 2 * 251) << "the run ends after the pair under way";
+    EXPECT_EQ(log.total(), 2 * 251) << "the run ends after the pair under way";
     EXPECT_EQ(window->stopButton->value(), 0);
     expectDisplaysMatchCounts(*window, 2);
 }
@@ -325,7 +326,7 @@ TEST(BellControls, StopDuringCountingShowsTheCurrentCounts) {
         window->stopButton->value(1);
         window->stopButton->do_callback();
     });
-    startRun();
+    start(window);
     EXPECT_GT(heldAt, 0);
     expectDisplaysMatchCounts(*window, heldAt);
 }
@@ -334,8 +335,7 @@ TEST(BellControls, CountSwitchedDuringARunActsFromTheNextPair) {
     BellWindow* window = openBell();
     BellView* view = bellView;
     window->experimentInput->value(999999);
-    FrameLog log;
-    log.attach(view);
+    PhaseLog log(window);
     int countedPairs = -1;
     log.action = [&](int pair, int phase, bool first) {
         if (pair == 1 && phase == 3 && first) {
@@ -358,9 +358,9 @@ TEST(BellControls, CountSwitchedDuringARunActsFromTheNextPair) {
             window->experimentInput->value(countedPairs + 1);
         }
     };
-    startRun();
+    start(window);
     EXPECT_GT(countedPairs, 2) << "pairs were counted without animation";
-    EXPECT_EQ(log.total, 2 * 251) << "the pair under way and the one after Count went off";
+    EXPECT_EQ(log.total(), 2 * 251) << "the pair under way and the one after Count went off";
     EXPECT_TRUE(view->sceneLit);
     EXPECT_EQ(view->lightLevels[1], 0.6f);
     expectDisplaysMatchCounts(*window, countedPairs + 1);
@@ -368,28 +368,29 @@ TEST(BellControls, CountSwitchedDuringARunActsFromTheNextPair) {
 
 TEST(BellWindows, ReturnEndsTheRunAndReopeningGivesAFreshWindow) {
     BellWindow* first = openBell();
-    BellView* firstView = bellView;
     first->experimentInput->value(1000);
     {
-        FrameLog log;
-        log.attach(firstView);
+        PhaseLog log(first);
         log.action = [&](int, int, bool) {
-            if (log.total == 30) first->returnButton->do_callback();
+            if (log.total() == 30) first->returnButton->do_callback();
         };
-        startRun();
-        EXPECT_EQ(log.total, 30) << "the run ends at its next frame step";
+        start(first);
+        EXPECT_EQ(log.total(), 30) << "the run ends at its next frame step";
     }
     EXPECT_FALSE(first->visible());
     EXPECT_TRUE(first->startButton->active());
     expectDisplaysMatchCounts(*first, 1);
 
-    BellWindow* second = openBell();
+    // The menu's button replaces the hidden window, which is reclaimed.
+    showBellWindow();
+    BellWindow* second = bellWindow;
+    ASSERT_TRUE(waitUntilDrawn(*second));
     EXPECT_NE(second, first);
     EXPECT_STREQ(second->performedText, "0");
     EXPECT_STREQ(second->counterText[0][0][1], "");
     EXPECT_EQ(second->experimentInput->value(), 1000);
-    EXPECT_EQ(bellView->phase, 0);
-    EXPECT_EQ(bellView->lamps[3].g, 0.0f);  // A+ still in its own red
+    EXPECT_EQ(second->experiment.phase, BellPhase::Idle);
+    EXPECT_EQ(second->experiment.lamps[3].g, 0.0f);  // A+ still in its own red
     EXPECT_TRUE(waitFor([] { return BellWindow::instances() == 1; })) << "old window reclaimed";
 
     // A second click on the Bell button raises the shown window.
@@ -400,36 +401,43 @@ TEST(BellWindows, ReturnEndsTheRunAndReopeningGivesAFreshWindow) {
 
 TEST(BellWindows, ARunStaysWithItsWindowAndEndsWhenItIsClosed) {
     BellWindow* first = openBell();
-    BellView* firstView = bellView;
     BellWindow* third = nullptr;
-    FrameLog log;
-    log.attach(firstView);
+    PhaseLog log(first);
     log.action = [&](int, int, bool) {
-        if (log.total == 20) {
+        if (log.total() == 20) {
             first->do_callback();  // Escape or the window manager's close
             EXPECT_FALSE(first->visible());
             showBellWindow();
             third = bellWindow;
         }
     };
-    startRun();
-    EXPECT_EQ(log.total, 20);
+    start(first);
+    EXPECT_EQ(log.total(), 20);
     ASSERT_NE(third, nullptr);
     ASSERT_NE(third, first);
     EXPECT_EQ(sumOfCounters(*third), 0);
     EXPECT_STREQ(third->performedText, "0");
-    EXPECT_EQ(bellView->phase, 0);
-    EXPECT_EQ(firstView->phase, 1);
+    EXPECT_EQ(third->experiment.phase, BellPhase::Idle);
+    EXPECT_EQ(first->experiment.phase, BellPhase::Pump);
     EXPECT_TRUE(waitFor([] { return BellWindow::instances() == 1; }))
         << "the replaced window is reclaimed once its run ended";
 }
 
 TEST(BellWindows, ClosingTheWindowEndsAStopHold) {
-    BellWindow* window = openBell();
-    Fl::add_timeout(0.2, [](void*) { leaveBell(); });
-    window->stopButton->value(1);
-    holdWhileStopped();
+    static BellWindow* window = openBell();
+    window->experimentInput->value(1000);
+    PhaseLog log(window);
+    log.action = [&](int, int, bool) {
+        if (log.total() == 10) {
+            Fl::add_timeout(0.2, [](void*) { window->returnButton->do_callback(); });
+            window->stopButton->value(1);
+            window->stopButton->do_callback();
+        }
+    };
+    start(window);
     EXPECT_FALSE(window->visible());
+    EXPECT_EQ(log.total(), 10) << "held, then ended without another frame step";
+    expectDisplaysMatchCounts(*window, 1);
 }
 
 }  // namespace
@@ -438,7 +446,7 @@ TEST(BellWindows, ClosingTheWindowEndsAStopHold) {
 namespace {
 
 TEST(BellLocal, LitHalfwayThroughACountingRunItActsFromTheNextPair) {
-    RandomSource::setTickSource(fixedTicks);
+    FixedSeeds seeds(fixedTicks());
     static BellWindow* window = openBell();
     static const int pairs = 3000, half = 1500;
     static int verdictsSeen = 0;
@@ -461,7 +469,7 @@ TEST(BellLocal, LitHalfwayThroughACountingRunItActsFromTheNextPair) {
         }
     };
     Fl::add_check(afterPair);
-    startRun();
+    start(window);
     Fl::remove_check(afterPair);
     EXPECT_GE(verdictsSeen, pairs / 500 - 1);
     expectDisplaysMatchCounts(*window, pairs);
@@ -482,18 +490,17 @@ TEST(BellLocal, LitHalfwayThroughACountingRunItActsFromTheNextPair) {
     replay(half, expected);
     replay(half + 1, late);
     ASSERT_NE(std::memcmp(expected, late, sizeof late), 0);
-    EXPECT_EQ(std::memcmp(expected, window->counts, sizeof expected), 0);
+    EXPECT_EQ(std::memcmp(expected, window->experiment.counts, sizeof expected), 0);
 }
 
 TEST(BellLocal, AnAnimatedLocalPairCarriesItsPolarizationIn251FrameSteps) {
-    RandomSource::setTickSource(fixedTicks);
+    FixedSeeds seeds(fixedTicks());
     BellWindow* window = openBell();
-    BellView* view = bellView;
+    const BellExperiment& e = window->experiment;
     EXPECT_STREQ(window->localButton->tooltip(),
                  "photons carry their answers: a local hidden-variable source\nKey: \"l\"");
     window->experimentInput->value(2);
-    FrameLog log;
-    log.attach(view);
+    PhaseLog log(window);
     log.action = [&](int pair, int phase, bool first) {
         if (!first) return;
         // Lit by its key during the first pair: the second pair is local.
@@ -501,34 +508,33 @@ TEST(BellLocal, AnAnimatedLocalPairCarriesItsPolarizationIn251FrameSteps) {
             EXPECT_TRUE(pressKeyButton(*window, 'l', 0));
         }
         if (phase >= 2 && phase <= 5) {
-            EXPECT_EQ(view->showHiddenPolarization, pair == 2) << pair;
+            // The view draws the rods of a local pair's photons in these phases.
+            EXPECT_EQ(e.local, pair == 2) << pair;
         }
         if (pair == 2 && phase == 6) {
-            const BellExperiment& e = window->experiment;
-            EXPECT_EQ(view->hiddenPolarization, static_cast<float>(e.hiddenAngle));
             EXPECT_EQ(e.outcome, localOutcomeFor(e.hiddenAngle, e.leftSetting, e.rightSetting));
-            EXPECT_EQ(view->leftTurn, e.outcome >= 2 ? 90 : 0);
+            EXPECT_EQ(e.leftTurn, e.outcome >= 2 ? 90 : 0);
         }
     };
-    startRun();
+    start(window);
     EXPECT_EQ(window->localButton->value(), 1);
     ASSERT_EQ(log.framesByPhase.size(), 2u);
     const std::vector<int> plain = {0, 80, 53, 27, 0, 41, 22, 0, 27, 1, 0};
     EXPECT_EQ(log.framesByPhase[0], plain);
     EXPECT_EQ(log.framesByPhase[1], plain);
-    EXPECT_EQ(log.total, 2 * 251);
+    EXPECT_EQ(log.total(), 2 * 251);
     EXPECT_TRUE(pressKeyButton(*window, 'l', 0));
     EXPECT_EQ(window->localButton->value(), 0);
 }
 
 TEST(BellLocal, TwentyThousandCountedPairsInEachMode) {
-    RandomSource::setTickSource(fixedTicks);
+    FixedSeeds seeds(fixedTicks());
     BellWindow* window = openBell();
     window->countButton->value(1);
     window->experimentInput->value(20000);
     for (bool local : {false, true}) {
         window->localButton->value(local);
-        startRun();
+        start(window);
         expectDisplaysMatchCounts(*window, 20000);
         const double z = violationSigmas(window->experiment.inequalityLeft(),
                                          window->experiment.inequalityRight());

@@ -103,11 +103,13 @@ std::vector<Spot> lampLine(BellView& view, int lamp) {
 
 TEST(BellViewDrawing, LampsShowTheResultColours) {
     BellView& view = *openView();
+    // The lamps as the run would set them, black for a reference picture.
+    BellExperiment& lamps = bellWindow->experiment;
     // Whatever the lighting makes of a colour c at a pixel is c * k + s there, so
     // the colour is recovered from the same pixel drawn white and black.
-    view.lampsOff();
+    lamps.lampsOff();
     const Picture white = grab(view);
-    for (Color& lamp : view.lamps) lamp.setBlack();
+    for (Color& lamp : lamps.lamps) lamp.setBlack();
     const Picture black = grab(view);
 
     std::vector<Spot> brightest(12);
@@ -135,14 +137,14 @@ TEST(BellViewDrawing, LampsShowTheResultColours) {
     const float minus[3][3] = {{0, 0, 1}, {1, 0, 1}, {1, 1, 0}};
     for (int direction = 0; direction < 3; ++direction) {
         for (bool isMinus : {false, true}) {
-            view.lampsOff();
+            lamps.lampsOff();
             // Both detectors at the same direction with equal results.
-            view.lightResultLamps(direction * 110 + (isMinus ? 3 : 0));
+            lamps.lightResultLamps(direction * 110 + (isMinus ? 3 : 0));
             const Picture lit = grab(view);
             const float* want = isMinus ? minus[direction] : plus[direction];
             for (int side = 0; side < 2; ++side) {
-                const int lamp = BellView::lampIndex(side, direction, isMinus);
-                const int other = BellView::lampIndex(side, direction, !isMinus);
+                const int lamp = BellExperiment::lampIndex(side, direction, isMinus);
+                const int other = BellExperiment::lampIndex(side, direction, !isMinus);
                 for (int c = 0; c < 3; ++c) {
                     EXPECT_NEAR(recovered(lit, lamp, c), want[c], 0.15)
                         << "lamp " << lamp << " channel " << c;
@@ -222,17 +224,19 @@ TEST(BellViewDrawing, CountDimsTheSceneAndBack) {
 
 TEST(BellViewDrawing, LocalPhotonsCarryTheirHiddenPolarization) {
     BellView& view = *openView();
-    view.setPhase(5);
-    view.photonX = 3.3f;
-    view.photonSpread = 1.5f;
-    view.hiddenPolarization = 45;
+    // A pair of the local source on its way to the detectors.
+    BellExperiment& pair = bellWindow->experiment;
+    pair.setPhase(BellPhase::Approach);
+    pair.photonX = 3.3f;
+    pair.photonSpread = 1.5f;
+    pair.hiddenAngle = 45;
     // Cyan however lit: nothing else in the scene has green and blue without red.
     auto cyan = [](Pixel p) { return p.r < 40 && p.g > 60 && p.b > 60; };
     // A point 0.75 along a rod through a photon, turned about the beam like a
     // detector set to `degrees`.
-    auto rodTip = [&view](float z, float degrees) {
+    auto rodTip = [&view, &pair](float z, float degrees) {
         const Spot s = project(view, [&] {
-            glTranslatef(view.photonX, 2.4f, z);
+            glTranslatef(pair.photonX, 2.4f, z);
             glRotatef(-degrees, 1, 0, 0);
         }, 0, 0.75f, 0);
         return [s](const Picture& picture) { return picture.at(s.x, s.y); };
@@ -240,7 +244,7 @@ TEST(BellViewDrawing, LocalPhotonsCarryTheirHiddenPolarization) {
     const auto leftAtHidden = rodTip(1.5f, 45), rightAcross = rodTip(-1.5f, 135);
     const auto rightAtHidden = rodTip(-1.5f, 45), leftAcross = rodTip(1.5f, 135);
     for (bool shown : {false, true}) {
-        view.showHiddenPolarization = shown;
+        pair.local = shown;
         const Picture picture = grab(view);
         EXPECT_EQ(cyan(leftAtHidden(picture)), shown);
         EXPECT_EQ(cyan(rightAcross(picture)), shown);

@@ -79,7 +79,7 @@ TEST(BellCounters, FiveDigitCountsKeepAGapToTheirNeighbours) {
     EXPECT_EQ(size(0, 0, 1), 26);
     EXPECT_EQ(size(0, 1, 1), 26);
     EXPECT_EQ(window.counterDisplays[0][0][0]->labelsize(), 26);
-    leaveBell();
+    leaveBell(nullptr, bellWindow);
 }
 
 }  // namespace
