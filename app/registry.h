@@ -3,8 +3,6 @@
 // window through their user data; the menu's launchers move these pointers.
 #pragma once
 
-#include "ui/window_use.h"
-
 class Fl_Window;
 class MainWindow;
 class IntroView;

@@ -2,6 +2,7 @@
 // frames, the draws in their order, the sifted key, what the books show, and
 // Return, Speed and counting as the controls give them.
 #include "bb84/key_distribution.h"
+#include "support/fixed_seeds.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,8 @@ namespace {
 constexpr uint32_t seed = 20261208u;
 
 // Both sources on the seed while a test lives.
-struct Seeded {
-    Seeded() {
-        RandomSource::setTickSource([] { return seed; });
-        StandardRandom::useSeedSequence(seed);
-    }
-    ~Seeded() {
-        RandomSource::setTickSource(nullptr);
-        StandardRandom::useSystemEntropy();
-    }
+struct Seeded : FixedSeeds {
+    Seeded() : FixedSeeds(seed) {}
 };
 
 struct Step {
