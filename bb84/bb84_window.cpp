@@ -15,8 +15,6 @@
 
 namespace {
 
-Bb84Window& windowOf(void* data) { return *static_cast<Bb84Window*>(data); }
-
 Fl_Light_Button* additionButton(int x, int y, int w, int h, const char* label,
                                 Fl_Color colour, int labelSize) {
     auto* button = new Fl_Light_Button(x, y, w, h, label);
@@ -127,12 +125,19 @@ Bb84Window* buildBb84Window() {
 void holdKeyDistribution(Fl_Widget*, void*) {}
 
 void togglePolarizationStyle(Fl_Widget*, void* data) {
-    Bb84Window& window = windowOf(data);
+    // Registered with the window as user data; a plain call has none.
+    if (!data) {
+        return;
+    }
+    Bb84Window& window = *static_cast<Bb84Window*>(data);
     window.model.linearDiagonal = window.polButton->value() == 0;
 }
 
 void toggleEavesdropper(Fl_Widget*, void* data) {
-    Bb84Window& window = windowOf(data);
+    if (!data) {
+        return;
+    }
+    Bb84Window& window = *static_cast<Bb84Window*>(data);
     if (window.running) {
         return;
     }
@@ -142,7 +147,10 @@ void toggleEavesdropper(Fl_Widget*, void* data) {
 }
 
 void leaveKeyDistribution(Fl_Widget*, void* data) {
-    Bb84Window& window = windowOf(data);
+    if (!data) {
+        return;
+    }
+    Bb84Window& window = *static_cast<Bb84Window*>(data);
     window.view->hide();
     window.hide();
     afterLeaving();

@@ -36,6 +36,9 @@ private:
 }  // namespace
 
 void startKeyDistribution(Fl_Widget*, void* data) {
+    if (!data) {
+        return;
+    }
     Bb84Window& window = *static_cast<Bb84Window*>(data);
     if (window.running) {
         return;
