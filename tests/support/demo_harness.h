@@ -14,11 +14,14 @@
 #include <vector>
 
 // A fresh window from the menu's launcher (`current` is its registry pointer),
-// shown and drawn. A shown earlier window would only be raised, so the pointer
-// is let go first.
+// shown and drawn. A hidden earlier window is reclaimed by the launcher as in
+// the program; a shown one would only be raised, so the test gets a second
+// window beside it (the toolkit keeps the shown one).
 template <class Window>
 Window& openDemonstration(void (*launch)(Fl_Widget*, void*), Window*& current) {
-    current = nullptr;
+    if (current && current->shown()) {
+        current = nullptr;
+    }
     launch(nullptr, nullptr);
     EXPECT_TRUE(current && waitUntilDrawn(*current));
     return *current;
