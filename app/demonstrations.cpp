@@ -22,7 +22,6 @@ namespace {
 // a new one and reclaim the one it replaces.
 template <class Window>
 void launch(Window*& current, Window* (*build)(), void (*record)(Window&)) {
-    setLeaveAction(redrawPreviews);
     if (raiseIfShown(current)) {
         return;
     }

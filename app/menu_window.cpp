@@ -8,6 +8,7 @@
 #include "app/presenter_keys.h"
 #include "app/registry.h"
 #include "ui/escape_key.h"
+#include "ui/window_use.h"
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -64,7 +65,9 @@ void goToMenu(Fl_Widget*, void*) {
     nameKeysInTooltips(*menuWindow);
 
     // Each preview inside its button's 5-pixel frame. The pictures cover all of
-    // their buttons but the frame: they show the keys too.
+    // their buttons but the frame: they show the keys too. A demonstration's
+    // Return draws them again.
+    setLeaveAction(redrawPreviews);
     for (const Demonstration& row : kDemonstrations) {
         SceneView* preview = row.makePreview(row.buttonX + 5, row.buttonY + 5, 290, 190);
         preview->redraw();
