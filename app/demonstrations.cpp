@@ -73,6 +73,8 @@ bool bb84Keys(Fl_Window& window, KeyButtons& b) {
     b.eavesdropper = bb84->eveButton;
     b.count = bb84->countButton;
     b.leave = bb84->returnButton;
+    b.lessonButton = bb84->lesson.button;
+    b.lesson = &bb84->lesson;
     return true;
 }
 

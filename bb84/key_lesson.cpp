@@ -45,8 +45,8 @@ LessonCaption verdictCaption(const KeyProtocol& protocol) {
                 "Run it again: most runs find her.",
                 top};
     }
-    return {"No compared bit differs: nobody listened. The bits\n"
-            "left in the Key row are A's and B's secret key,\n"
+    return {"No compared bit differs: nobody listened. The amber\n"
+            "bits left in the Key row are A's and B's secret key,\n"
             "never said in public.",
             top};
 }
@@ -108,7 +108,7 @@ LessonCaption keyLessonCaption(const KeyDistribution& model, int stop) {
     case basesComparedStop:
         return {"In public, B tells A his bases, never his bits.\n"
                 "A marks in red her bases that agree with his:\n"
-                "only there did both measure in the same basis.",
+                "only there did both use the same basis.",
                 bottom};
     case keyRowsStop:
         return {"Both copy their bits into the Key row, and A marks\n"
