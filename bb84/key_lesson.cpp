@@ -133,8 +133,7 @@ LessonCaption keyLessonEnd(const KeyDistribution& model) {
     const KeyProtocol& protocol = model.protocol;
     if (!protocol.countMode) return {};
     return {protocol.eve ? "Kept bits near 50 %: the bases agree half the time.\n"
-                           "Eve spoils one compared bit in four (error rate\n"
-                           "near 25 %) and is caught in about 9 rounds of 10."
+                           "Error rate near 25 %: Eve is caught in 9 rounds of 10."
                          : "Kept bits near 50 %: the bases agree half the time.\n"
                            "Without Eve no compared bit ever differs: 0 %.",
             bottom};
