@@ -297,7 +297,7 @@ void benchBell(const Repeats& repeats) {
     emit(rateFigure("Bell run: one pair animated", "frame steps/s"), animated.stepsPerSecond);
     // What a lesson's caption band adds to a frame of the still scene.
     emit(viewFigure("Bell view (still)", 8), timeStillView(bellView, repeats.previewSteps));
-    bellView->showCaption(bellLessonCaption(bellPair, window->experiment), true);
+    bellView->showCaption(bellLessonCaption(bellPair, window->experiment), "Space: go on");
     emit(viewFigure("Bell view with a lesson's caption", 8),
          timeStillView(bellView, repeats.previewSteps));
     bellView->clearCaption();
