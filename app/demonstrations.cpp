@@ -48,6 +48,8 @@ bool bellKeys(Fl_Window& window, KeyButtons& b) {
     b.count = bell->countButton;
     b.local = bell->localButton;
     b.leave = bell->returnButton;
+    b.lessonButton = bell->lesson.button;
+    b.lesson = &bell->lesson;
     return true;
 }
 

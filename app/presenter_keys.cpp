@@ -5,6 +5,7 @@
 #include "app/demonstrations.h"
 #include "app/main_window.h"
 #include "app/menu_window.h"
+#include "ui/lesson.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
@@ -19,7 +20,7 @@ namespace {
 
 // What a key asks for; each window decides which of its buttons that is.
 enum class Role {
-    Start, Next, Stop, Pause, Count, Local, Polarization, Eavesdropper, Message, Repeat, Leave,
+    Start, Next, Stop, Pause, Count, Local, Polarization, Eavesdropper, Message, Repeat, Lesson, Leave,
     First, Second, Third
 };
 
@@ -49,6 +50,7 @@ const Key kKeys[] = {
     {'e', Role::Eavesdropper, "\"e\""},
     {'m', Role::Message, "\"m\""},
     {'r', Role::Repeat, "\"r\""},
+    {'n', Role::Lesson, "\"n\""},
     {FL_Escape, Role::Leave, "Escape"},
 };
 
@@ -83,6 +85,7 @@ Fl_Button* buttonFor(const KeyButtons& b, Role role) {
     case Role::Eavesdropper: return b.eavesdropper;
     case Role::Message: return b.message;
     case Role::Repeat: return b.repeat;
+    case Role::Lesson: return b.lessonButton;
     case Role::Leave: return b.leave;
     case Role::First: return b.first;
     case Role::Second: return b.second;
@@ -132,11 +135,23 @@ bool pressKeyButton(Fl_Window& window, int key, int state) {
         return false;
     }
     key = mainKey(key);
+    const KeyButtons buttons = buttonsOf(window);
+    // Only while a lesson's run plays: elsewhere the arrows belong to the widgets.
+    if (buttons.lesson && buttons.lesson->active()) {
+        if (key == FL_Right) {
+            buttons.lesson->goOn();
+            return true;
+        }
+        if (key == FL_Left || key == FL_Page_Up) {
+            buttons.lesson->replay();
+            return true;
+        }
+    }
     for (const Key& entry : kKeys) {
         if (entry.code != key) {
             continue;
         }
-        Fl_Button* button = buttonFor(buttonsOf(window), entry.role);
+        Fl_Button* button = buttonFor(buttons, entry.role);
         if (!button) {
             return false;  // digits in a demonstration go on to the Experiment field
         }

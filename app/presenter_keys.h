@@ -1,9 +1,11 @@
 // Keys of the keyboard and of a presenter's remote (which sends Page Down, Page
-// Up, "b" or "." and F5): each presses one button of the window that has the focus.
+// Up, "b" or "." and F5): each presses one button of the window that has the
+// focus. In a lesson, Page Up and the arrows go forward and back.
 #pragma once
 
 class Fl_Button;
 class Fl_Window;
+class Lesson;
 
 // The buttons of one window that keys can press; absent ones stay null. Each
 // demonstration's row fills them for its window.
@@ -21,6 +23,10 @@ struct KeyButtons {
     Fl_Button* first = nullptr;
     Fl_Button* second = nullptr;
     Fl_Button* third = nullptr;
+    // Lesson mode's button, and the lesson that takes the right and left
+    // arrows and Page Up while its run plays.
+    Fl_Button* lessonButton = nullptr;
+    Lesson* lesson = nullptr;
 };
 
 // Routes the keys to their buttons before any widget sees them, so that a key

@@ -2,6 +2,7 @@
 // experiment's steps, the pair's frames in the view and the counts after it.
 #include "bell/bell_run.h"
 
+#include "bell/bell_lesson.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"
 #include "ui/window_use.h"
@@ -42,9 +43,26 @@ void BellRun::show() {
 
 void BellRun::holding() { window.flushDisplays(); }
 
+int BellRun::lessonStop() const { return bellLessonStop(window.experiment); }
+
+LessonCaption BellRun::lessonCaption(int stop) const {
+    return bellLessonCaption(stop, window.experiment);
+}
+
+LessonCaption BellRun::lessonEnd() const { return bellLessonEnd(window.experiment); }
+
+void BellRun::keep() { kept = window.experiment; }
+
+void BellRun::restore() {
+    window.experiment = kept;
+    shownPerformed = kept.performed;
+    window.showAll();
+    window.view->redraw();
+}
+
 void startRun(Fl_Widget*, void* data) {
     auto* window = static_cast<BellWindow*>(data);
-    if (!window) {
+    if (!window || window->lesson.takeStart()) {
         return;
     }
     WindowUse use(*window);
@@ -54,7 +72,7 @@ void startRun(Fl_Widget*, void* data) {
     window->resetDisplays();
 
     BellRun run(*window);
-    driveRun(*window, window->stopButton, run);
+    driveRun(*window, window->stopButton, run, &window->lesson);
 
     // A pair cut short by closing the window is still written as performed, so
     // that the counters always add up to Performed.

@@ -2,6 +2,7 @@
 // controls, the view and the counters show each step.
 #pragma once
 
+#include "bell/bell_experiment.h"
 #include "ui/run_driver.h"
 
 class BellWindow;
@@ -15,9 +16,17 @@ public:
     void show() override;
     void holding() override;
 
+    int lessonStop() const override;
+    LessonCaption lessonCaption(int stop) const override;
+    LessonCaption lessonEnd() const override;
+    void keep() override;
+    void restore() override;
+
 private:
     BellWindow& window;
     FrameEnd lastEnd = FrameEnd::Finished;
     // The pairs the counters showed last.
     int shownPerformed = 0;
+    // The experiment as a lesson's stage began, to play it again.
+    BellExperiment kept;
 };

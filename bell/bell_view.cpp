@@ -77,6 +77,7 @@ void BellView::draw() {
     drawDetector(-2.8f, experiment.rightShownSetting);
     drawDescription();
     glPopMatrix();
+    drawCaption();
 }
 
 void BellView::drawLetters() {

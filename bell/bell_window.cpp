@@ -5,6 +5,7 @@
 #include "bell/bell_view.h"
 #include "bell/counter_box.h"
 #include "bell/inequality_verdict.h"
+#include "ui/lesson.h"
 #include "ui/window_use.h"
 
 #include <FL/Fl.H>
@@ -97,6 +98,9 @@ void BellWindow::buildControls() {
     returnButton->labelsize(28);
     returnButton->callback(leaveBell, this);
 
+    // Lesson stands in the button column, between Performed and Pause.
+    lesson.build(898, 125, 110, 29, 22);
+
     // The inequality, and a row where its three counts stand between "<=" and "+".
     caption(104, 248, 130, 40, "Bell-inequality:", 9, 44)->labelcolor(60);
     caption(336, 254, 410, 34, "N(A+,C+) <= N(B+,C+) + N(A+,B+)", 1, 26);
@@ -149,20 +153,7 @@ BellControls BellWindow::controls() const {
 }
 
 void BellWindow::resetDisplays() {
-    for (int i = 0; i < 3; ++i) {
-        std::snprintf(inequalityText[i], sizeof inequalityText[i], "0");
-        inequalityShown[i] = 0;
-        inequalityStale[i] = true;
-    }
-    for (int l = 0; l < 3; ++l) {
-        for (int r = 0; r < 3; ++r) {
-            for (int o = 0; o < 4; ++o) {
-                std::snprintf(counterText[l][r][o], sizeof counterText[l][r][o], "0");
-                counterStale[l][r][o] = true;
-            }
-        }
-    }
-    showPerformed(0);
+    showAll();
     if (inequalityRow->label() != kRowCounting) {
         inequalityRow->label(kRowCounting);
         // The question marks stood outside the row's box, beyond what its
@@ -170,6 +161,33 @@ void BellWindow::resetDisplays() {
         redraw();
     }
     verdictDisplay->show();
+    flushDisplays();
+}
+
+void BellWindow::showAll() {
+    const BellExperiment& e = experiment;
+    // A pair under way is counted already but shown only once it is done.
+    const bool pending = e.performed != e.pairNumber;
+    const auto shown = [&](int l, int r, int o) {
+        const bool current = pending && l == e.leftSetting && r == e.rightSetting && o == e.outcome;
+        return e.counts[l][r][o] - (current ? 1 : 0);
+    };
+    for (int l = 0; l < 3; ++l) {
+        for (int r = 0; r < 3; ++r) {
+            for (int o = 0; o < 4; ++o) {
+                std::snprintf(counterText[l][r][o], sizeof counterText[l][r][o], "%d", shown(l, r, o));
+                counterStale[l][r][o] = true;
+            }
+        }
+    }
+    // N(A+,C+), N(B+,C+) and N(A+,B+).
+    const int rowCells[3][2] = {{0, 2}, {1, 2}, {0, 1}};
+    for (int i = 0; i < 3; ++i) {
+        inequalityShown[i] = shown(rowCells[i][0], rowCells[i][1], 0);
+        std::snprintf(inequalityText[i], sizeof inequalityText[i], "%d", inequalityShown[i]);
+        inequalityStale[i] = true;
+    }
+    showPerformed(e.performed);
     flushDisplays();
 }
 
@@ -242,6 +260,7 @@ BellWindow* buildBellWindow() {
     window->buildControls();
     window->view = new BellView(15, 340, 994, 390, window->experiment);
     window->view->redraw();
+    window->lesson.attach(*window->view, *window->startButton);
     window->end();
     return window;
 }

@@ -5,6 +5,7 @@
 
 #include "ui/scaled_window.h"
 #include "bell/bell_experiment.h"
+#include "ui/lesson.h"
 
 class Fl_Box;
 class Fl_Button;
@@ -33,6 +34,8 @@ public:
     Fl_Box* counterDisplays[3][3][4] = {};
     // The view built with this window.
     BellView* view = nullptr;
+    // Lesson mode: its button, and the run's stops with their captions.
+    Lesson lesson;
 
     // Each display owns its text here, so that a new count in one box never
     // changes what another shows.
@@ -61,6 +64,9 @@ public:
 
     // Shows the experiment's zeroed counters: "0" everywhere, and the verdict.
     void resetDisplays();
+    // Every counter, the row and Performed as the experiment stands, the pair
+    // under way left out until it is done.
+    void showAll();
     // The two below write the displays' texts; flushDisplays asks the changed
     // displays to redraw, the verdict with them. A counting run does that every
     // few hundred pairs: it counts tens of thousands of pairs a second, far more

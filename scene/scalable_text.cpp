@@ -124,53 +124,90 @@ void makeAtlas(GlyphAtlas& atlas, FT_Face face, int size) {
     fillAtlas(atlas, images);
 }
 
-}  // namespace
-
-bool drawScalableText(TextFace which, void* glutFont, int designSize, double scale,
-                      const char* text) {
+// The current context's atlas of `face` at `size` pixels; null without the face.
+GlyphAtlas* atlasOf(TextFace which, int size) {
     FT_Face face = faceOf(which);
     if (!face) {
-        return false;
+        return nullptr;
     }
-    GLboolean valid = GL_FALSE;
-    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
-    if (!valid) {
-        return true;  // as with bitmaps, the whole line is skipped
-    }
-    GLfloat start[4], colour[4];
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, start);
-    glGetFloatv(GL_CURRENT_RASTER_COLOR, colour);
-    const int size = static_cast<int>(std::lround(designSize * scale));
     GlyphAtlas& atlas = contextAtlas(true, static_cast<int>(which), size);
     if (!atlas.tried) {
         atlas.tried = true;
         makeAtlas(atlas, face, size);
     }
+    return &atlas;
+}
 
-    // The line is as long as the bitmap font's times the scale; within it the
-    // glyphs keep the face's own spacing.
-    const unsigned char* const first = reinterpret_cast<const unsigned char*>(text);
-    double length = 0, faceLength = 0;
-    for (const unsigned char* p = first; *p; ++p) {
-        length += glutBitmapWidth(glutFont, *p) * scale;
-        faceLength += atlas.glyphs[*p].advance;
-    }
-    const double stretch = faceLength > 0 ? length / faceLength : 1.0;
-
+// Draws the glyphs from the raster position, each advance widened by
+// `stretch`, then moves the raster position on by `length`.
+void drawGlyphs(const GlyphAtlas& atlas, const char* text, double stretch, double length) {
+    GLfloat start[4], colour[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, start);
+    glGetFloatv(GL_CURRENT_RASTER_COLOR, colour);
     const float baseline = std::floor(start[1]);
     const float depth = start[2];
     double pen = start[0];
     {
         // Coverage is blended: the faces' glyphs are smoothed.
         const AtlasQuads quads(atlas, colour, true);
-        for (const unsigned char* p = first; *p; ++p) {
+        for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
             const AtlasGlyph& g = atlas.glyphs[*p];
             quads.glyph(g, static_cast<float>(std::floor(pen) + g.left),
                         baseline + static_cast<float>(g.top), depth);
             pen += g.advance * stretch;
         }
     }
-    // On from the start by the text's length, as the bitmap glyphs would have moved it.
     glBitmap(0, 0, 0, 0, static_cast<float>(length), 0, nullptr);
+}
+
+bool rasterValid() {
+    GLboolean valid = GL_FALSE;
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    return valid == GL_TRUE;
+}
+
+}  // namespace
+
+bool drawScalableText(TextFace which, void* glutFont, int designSize, double scale,
+                      const char* text) {
+    if (!faceOf(which)) {
+        return false;
+    }
+    if (!rasterValid()) {
+        return true;  // as with bitmaps, the whole line is skipped
+    }
+    const int size = static_cast<int>(std::lround(designSize * scale));
+    const GlyphAtlas& atlas = *atlasOf(which, size);
+
+    // The line is as long as the bitmap font's times the scale; within it the
+    // glyphs keep the face's own spacing.
+    double length = 0, faceLength = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        length += glutBitmapWidth(glutFont, *p) * scale;
+        faceLength += atlas.glyphs[*p].advance;
+    }
+    const double stretch = faceLength > 0 ? length / faceLength : 1.0;
+    // On from the start by the text's length, as the bitmap glyphs would have moved it.
+    drawGlyphs(atlas, text, stretch, length);
+    return true;
+}
+
+double faceTextWidth(TextFace which, int size, const char* text) {
+    const GlyphAtlas* atlas = atlasOf(which, size);
+    double width = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); atlas && *p; ++p) {
+        width += atlas->glyphs[*p].advance;
+    }
+    return width;
+}
+
+bool drawFaceText(TextFace which, int size, const char* text) {
+    const GlyphAtlas* atlas = atlasOf(which, size);
+    if (!atlas) {
+        return false;
+    }
+    if (rasterValid()) {
+        drawGlyphs(*atlas, text, 1.0, faceTextWidth(which, size, text));
+    }
     return true;
 }

@@ -14,3 +14,12 @@ enum class TextFace { Serif, Sans };
 bool drawScalableText(TextFace face, void* glutFont, int designSize, double scale,
                       const char* text);
 
+
+// Draws `text` from the current raster position in the face's own spacing at
+// `size` pixels, in the raster colour, and moves the raster position past it.
+// Returns false when no face could be loaded.
+bool drawFaceText(TextFace face, int size, const char* text);
+
+// How far drawFaceText would move the pen: 0 when no face could be loaded.
+// Needs a current GL context (the glyphs are measured in its atlas).
+double faceTextWidth(TextFace face, int size, const char* text);

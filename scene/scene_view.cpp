@@ -1,6 +1,7 @@
 // Per-draw set-up shared by the views: viewport and drawing scale.
 #include "scene/scene_view.h"
 
+#include "scene/caption_band.h"
 #include "scene/gl_support.h"
 #include "scene/glyph_atlas.h"
 #include "scene/pixel_scale.h"
@@ -35,4 +36,23 @@ void SceneView::beginDraw() {
         glViewport(0, 0, pixel_w(), pixel_h());
     }
     setPixelScale(scale());
+}
+
+void SceneView::showCaption(const LessonCaption& caption, bool waiting) {
+    shownCaption = caption;
+    captionWaiting = waiting;
+    redraw();
+}
+
+void SceneView::clearCaption() {
+    if (shownCaption.text) {
+        shownCaption = {};
+        redraw();
+    }
+}
+
+void SceneView::drawCaption() {
+    if (shownCaption.text) {
+        drawCaptionBand(shownCaption, captionWaiting, scale());
+    }
 }

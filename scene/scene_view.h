@@ -2,6 +2,8 @@
 // at, so that when its window scales the layout the picture scales with it.
 #pragma once
 
+#include "scene/lesson_caption.h"
+
 #include <FL/Fl_Gl_Window.H>
 
 class SceneView : public Fl_Gl_Window {
@@ -22,6 +24,19 @@ public:
     // then follow the view's scale.
     void beginDraw();
 
+    // Lesson mode's caption over the scene, until cleared; a waiting lesson's
+    // caption also says how to go on. Each asks for a redraw.
+    void showCaption(const LessonCaption& caption, bool waiting);
+    void clearCaption();
+    const LessonCaption& caption() const { return shownCaption; }
+
+protected:
+    // The last step of every view's draw: the caption's band over the scene.
+    // Without a caption it draws nothing and leaves the GL state alone.
+    void drawCaption();
+
 private:
     int designWidth;
+    LessonCaption shownCaption;
+    bool captionWaiting = false;
 };

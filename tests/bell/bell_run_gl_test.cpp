@@ -3,6 +3,7 @@
 #include "app/demonstrations.h"
 #include "app/presenter_keys.h"
 #include "app/registry.h"
+#include "bell/bell_lesson.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"
 #include "bell/inequality_verdict.h"
@@ -132,6 +133,53 @@ TEST(BellRun, PhasesTakeTheirFrameStepsAndPauseAddsTwoHolds) {
     EXPECT_NEAR(spreadAtStart[6], 2.844f, 1e-5);
     EXPECT_NEAR(e.photonSpread, 2.844f, 1e-5);
     EXPECT_EQ(e.phase, BellPhase::Done);
+    EXPECT_TRUE(window->startButton->active());
+    expectDisplaysMatchCounts(*window, 2);
+}
+
+// A presenter at a lesson: at every wait notes the caption and presses Space,
+// but Page Up at the third.
+struct LessonPresenter {
+    BellWindow* window;
+    std::vector<std::string> captions;
+    bool replayed = false;
+};
+
+void presentLesson(void* data) {
+    auto& p = *static_cast<LessonPresenter*>(data);
+    if (p.window->lesson.waiting()) {
+        p.captions.push_back(p.window->view->caption().text);
+        const bool again = p.captions.size() == 3 && !p.replayed;
+        p.replayed = p.replayed || again;
+        pressKeyButton(*p.window, again ? FL_Page_Up : ' ', 0);
+    }
+    Fl::repeat_timeout(0.01, presentLesson, data);
+}
+
+// Lesson mode from the keyboard: "n" lights it, Space starts and goes on at
+// every stop; Page Up once plays the stage just played again.
+TEST(BellLessonRun, SpaceGoesThroughEveryStopAndPageUpPlaysAStageAgain) {
+    FixedSeeds seeds(fixedTicks());
+    BellWindow* window = openBell();
+    window->experimentInput->value(2);
+    ASSERT_TRUE(pressKeyButton(*window, 'n', 0));
+    ASSERT_TRUE(window->lesson.lit());
+    LessonPresenter presenter{window, {}, false};
+    Fl::add_timeout(0.01, presentLesson, &presenter);
+    FrameLog<int> frames([] { return 0; });
+    ASSERT_TRUE(pressKeyButton(*window, ' ', 0));
+    Fl::remove_timeout(presentLesson, &presenter);
+
+    BellExperiment words;  // the captions of a quantum pair
+    std::vector<std::string> expected;
+    for (int stop : {bellLaser, bellPair, bellSettings, bellSettings, bellResults, bellCounted}) {
+        expected.push_back(bellLessonCaption(stop, words).text);
+    }
+    expected.push_back(bellLessonEnd(words).text);
+    EXPECT_EQ(presenter.captions, expected);
+    // Two pairs as without a lesson, and the emission's 53 frame steps again.
+    EXPECT_EQ(static_cast<int>(frames.frames.size()), 2 * 251 + 53);
+    EXPECT_EQ(window->view->caption().text, nullptr);
     EXPECT_TRUE(window->startButton->active());
     expectDisplaysMatchCounts(*window, 2);
 }
