@@ -48,7 +48,7 @@ const StopWords kStops[] = {
     {"The two bits reach Bob's receiver, no faster than light.\n"
      "Until now photon 3 was of no use to him: he could not\n"
      "tell which of the four changes to undo.",
-     "No bits reach Bob: his receiver lamp stays dark. Photon 3\n"
+     "No bits reach Bob: his receiver lamp stays unlit. Photon 3\n"
      "is there, but he cannot tell which of the four changes\n"
      "Alice's result made to it.",
      false},

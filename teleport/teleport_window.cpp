@@ -153,7 +153,7 @@ TeleportWindow* buildTeleportWindow() {
     window->messageButton = optionButton(window, 15, 130, "Message", 1);
     window->repeatButton = optionButton(window, 405, 118, "Repeat", 0);
     // Lesson takes the gap between Start and Return.
-    window->lesson.build(799, 697, 92, 40, 24);
+    window->lesson.build(797, 697, 96, 40, 24);
 
     // Step 3: the view.
     window->view = new TeleportView(15, 15, 994, 670, window->experiment);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -62,14 +63,21 @@ Walk walk(TeleportExperiment& e) {
     return w;
 }
 
-TEST(TeleportLesson, AWholeRunStopsAtEveryStageWithAndWithoutTheBits) {
-    FixedSeeds seeds(11);
-    const std::vector<int> all{1, 2, 3, 4, 5, 6, 7};
-    Walk sent, withheld;
+// `check` on a fresh experiment with Alice's bits sent, then withheld.
+void withAndWithoutTheBits(const std::function<void(TeleportExperiment&, bool)>& check) {
     for (bool message : {true, false}) {
         SCOPED_TRACE(message ? "message sent" : "message withheld");
         TeleportExperiment e;
         e.controls.message = message;
+        check(e, message);
+    }
+}
+
+TEST(TeleportLesson, AWholeRunStopsAtEveryStageWithAndWithoutTheBits) {
+    FixedSeeds seeds(11);
+    const std::vector<int> all{1, 2, 3, 4, 5, 6, 7};
+    Walk sent, withheld;
+    withAndWithoutTheBits([&](TeleportExperiment& e, bool message) {
         Walk w = walk(e);
         EXPECT_EQ(w.stops, all);
         EXPECT_FALSE(w.fell);
@@ -80,7 +88,7 @@ TEST(TeleportLesson, AWholeRunStopsAtEveryStageWithAndWithoutTheBits) {
         EXPECT_EQ(questions, 1);
         EXPECT_EQ(number(teleportLessonStop(e)), 0);  // nothing to wait for after the run
         (message ? sent : withheld) = w;
-    }
+    });
     // The stages before Alice's result read alike; from her result on, the
     // words tell whether the bits went, and Bob's stage why he matches by chance.
     for (size_t k = 0; k < sent.texts.size(); ++k) {
@@ -101,11 +109,8 @@ TEST(TeleportLesson, AWholeRunStopsAtEveryStageWithAndWithoutTheBits) {
 
 TEST(TeleportLesson, ATallyHasNoStagesAndOnlyAFinishedOneIsExplained) {
     FixedSeeds seeds(12);
-    for (bool message : {true, false}) {
-        SCOPED_TRACE(message ? "message sent" : "message withheld");
-        TeleportExperiment e;
+    withAndWithoutTheBits([](TeleportExperiment& e, bool) {
         e.controls.repeat = true;
-        e.controls.message = message;
         Walk w = walk(e);
         EXPECT_TRUE(w.stops.empty());
         EXPECT_EQ(e.tally.runs, TeleportExperiment::tallyLength);
@@ -117,7 +122,7 @@ TEST(TeleportLesson, ATallyHasNoStagesAndOnlyAFinishedOneIsExplained) {
         e.controls.returnHeld = true;
         EXPECT_EQ(e.step(), FrameEnd::Finished);
         EXPECT_EQ(teleportLessonEnd(e).text, nullptr);
-    }
+    });
 }
 
 // What a frame shows and decides: every moving part and every draw.
@@ -145,10 +150,7 @@ std::vector<Frame> playStage(TeleportExperiment& e) {
 
 TEST(TeleportLesson, EveryStagePlayedAgainFromItsCopyRepeatsItsFrames) {
     FixedSeeds seeds(13);
-    for (bool message : {true, false}) {
-        SCOPED_TRACE(message ? "message sent" : "message withheld");
-        TeleportExperiment e;
-        e.controls.message = message;
+    withAndWithoutTheBits([](TeleportExperiment& e, bool) {
         e.startRun();
         e.step();
         int stages = 0;
@@ -163,7 +165,7 @@ TEST(TeleportLesson, EveryStagePlayedAgainFromItsCopyRepeatsItsFrames) {
         }
         EXPECT_EQ(stages, number(TeleportStop::Last));
         EXPECT_EQ(e.phase, TeleportPhase::Finished);
-    }
+    });
 }
 
 }  // namespace
