@@ -256,7 +256,9 @@ TEST_F(TeleportRunInWindow, ALessonStopsAtEveryStageAndEndsAsARunEnds) {
     LessonPresenter presenter{window, {}, {}, {}, false};
     RunLog log(*window);
     log.onFrame = [&](const RunFrame&) {
-        if (!Fl::has_timeout(presentLesson, &presenter)) Fl::add_timeout(0.005, presentLesson, &presenter);
+        if (!Fl::has_timeout(presentLesson, &presenter)) {
+            Fl::add_timeout(0.005, presentLesson, &presenter);
+        }
     };
     ASSERT_TRUE(pressKeyButton(*window, ' ', 0));
 
