@@ -61,6 +61,8 @@ bool teleportKeys(Fl_Window& window, KeyButtons& b) {
     b.message = teleport->messageButton;
     b.repeat = teleport->repeatButton;
     b.leave = teleport->returnButton;
+    b.lessonButton = teleport->lesson.button;
+    b.lesson = &teleport->lesson;
     return true;
 }
 

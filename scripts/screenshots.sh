@@ -119,6 +119,19 @@ click "$window" 80 717   # Message off
 click "$window" ${START[$TELEPORT]}
 done_running "$window"
 shot "$window" teleport-tally-no-message
+# Lesson mode ("n"), with the message: Space through the stages to Bob's, where
+# the class is asked what to look for. Start turns green again at each wait;
+# Lesson switched off then lets the run play to its end.
+click "$window" 463 717  # Repeat off
+click "$window" 80 717   # Message on
+press_key "$window" n
+for stop in 1 2 3 4 5 6 7; do
+  press_key "$window" space
+  done_running "$window"
+done
+shot "$window" teleport-lesson
+press_key "$window" n
+done_running "$window"
 click "$window" ${RETURN[$TELEPORT]}
 wait_gone "$TELEPORT"
 # The verdict after 20,000 counted pairs, by quantum mechanics and then by the
