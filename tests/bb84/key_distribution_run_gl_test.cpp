@@ -5,6 +5,7 @@
 #include "app/presenter_keys.h"
 #include "bb84/key_lesson.h"
 #include "scene/scene_setup.h"
+#include "support/lesson_presenter.h"
 
 #include <algorithm>
 #include <string>
@@ -339,29 +340,6 @@ TEST_F(Bb84WindowTest, ClosingWindowReleasesHeldStop) {
     EXPECT_FALSE(window->visible());
 }
 
-// A presenter at a lesson: at each wait (a wait begun since the last press,
-// told by the frames played since) notes the caption and presses Space, but
-// Page Up once at the third.
-struct KeyPresenter {
-    Bb84Window* window;
-    const std::vector<Frame>* frames;
-    std::vector<std::string> captions;
-    size_t pressedAt = SIZE_MAX;
-    bool replayed = false;
-};
-
-void presentKeyLesson(void* data) {
-    auto& p = *static_cast<KeyPresenter*>(data);
-    if (p.window->lesson.waiting() && p.frames->size() != p.pressedAt) {
-        p.pressedAt = p.frames->size();
-        p.captions.push_back(p.window->view->caption().text);
-        const bool again = p.captions.size() == 3 && !p.replayed;
-        p.replayed = p.replayed || again;
-        pressKeyButton(*p.window, again ? FL_Page_Up : ' ', 0);
-    }
-    Fl::repeat_timeout(0.01, presentKeyLesson, data);
-}
-
 // Lesson mode from the keyboard: "n" lights it, Space starts and goes on at
 // every stop, Page Up plays B's bases again. The run is the model's plain run
 // of the same draws with that stage played twice, frame for frame.
@@ -369,11 +347,9 @@ TEST_F(Bb84WindowTest, LessonStopsAtEveryStageAndPageUpPlaysOneAgain) {
     setSpeed(1.0);
     ASSERT_TRUE(pressKeyButton(*window, 'n', 0));
     ASSERT_TRUE(window->lesson.lit());
-    KeyPresenter presenter{window, &frames, {}};
-    Fl::add_timeout(0.01, presentKeyLesson, &presenter);
+    LessonPresenter presenter(*window, window->lesson, *window->view, 3);
     StandardRandom::useSeedSequence(fixedSeed);
     ASSERT_TRUE(pressKeyButton(*window, ' ', 0));
-    Fl::remove_timeout(presentKeyLesson, &presenter);
 
     std::vector<std::string> expected;
     for (int stop : {basesOfAStop, basesOfBStop, sendingStop, sendingStop, basesComparedStop,

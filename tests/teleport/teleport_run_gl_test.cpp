@@ -4,6 +4,7 @@
 #include "teleport_probe.h"
 
 #include "app/presenter_keys.h"
+#include "support/lesson_presenter.h"
 #include "teleport/teleport_lesson.h"
 
 #include <FL/Fl_Box.H>
@@ -218,48 +219,21 @@ TEST_F(TeleportRunInWindow, RunStaysBoundToItsWindowWhenANewOneOpens) {
     EXPECT_TRUE(newer->shown());
 }
 
-// A presenter at a lesson: at every wait notes the caption and the read-out
-// and presses Space, but Page Up once at the fifth.
-struct LessonPresenter {
-    TeleportWindow* window;
-    std::vector<std::string> captions;
-    std::vector<std::string> readOuts;
-    std::vector<int> results;  // Alice's result at each wait
-    bool replayed = false;
-};
-
-// Looks in while the run's frames go by; at a wait, presses once and looks
-// again only from the next frame on. A timeout set again from inside itself
-// can come back at once when it fell behind, before the lesson has taken the
-// key, and would see one wait twice.
-void presentLesson(void* data) {
-    auto& p = *static_cast<LessonPresenter*>(data);
-    if (!p.window->lesson.waiting()) {
-        Fl::add_timeout(0.005, presentLesson, data);
-        return;
-    }
-    const char* text = p.window->view->caption().text;
-    p.captions.push_back(text ? text : "");
-    p.readOuts.push_back(p.window->polarizationBox->label());
-    p.results.push_back(p.window->experiment.facts.result);
-    const bool again = p.captions.size() == 5 && !p.replayed;
-    p.replayed = p.replayed || again;
-    pressKeyButton(*p.window, again ? FL_Page_Up : ' ', 0);
-}
-
 // Lesson mode from the keyboard: "n" lights it, Space starts and goes on at
 // every stop, Page Up plays the stage of Alice's measurement again with the same
 // result; the run then ends as a run without a lesson. A tally waits only at its end.
 TEST_F(TeleportRunInWindow, ALessonStopsAtEveryStageAndEndsAsARunEnds) {
     ASSERT_TRUE(pressKeyButton(*window, 'n', 0));
     ASSERT_TRUE(window->lesson.lit());
-    LessonPresenter presenter{window, {}, {}, {}, false};
-    RunLog log(*window);
-    log.onFrame = [&](const RunFrame&) {
-        if (!Fl::has_timeout(presentLesson, &presenter)) {
-            Fl::add_timeout(0.005, presentLesson, &presenter);
-        }
+    // The read-out and Alice's result at each wait.
+    std::vector<std::string> readOuts;
+    std::vector<int> results;
+    LessonPresenter presenter(*window, window->lesson, *window->view, 5);
+    presenter.atWait = [&] {
+        readOuts.push_back(window->polarizationBox->label());
+        results.push_back(window->experiment.facts.result);
     };
+    RunLog log(*window);
     ASSERT_TRUE(pressKeyButton(*window, ' ', 0));
 
     const TeleportExperiment& e = window->experiment;
@@ -272,10 +246,10 @@ TEST_F(TeleportRunInWindow, ALessonStopsAtEveryStageAndEndsAsARunEnds) {
     // Stage 7 played twice: its 37 frame steps once more, and Alice's result
     // drawn once, the same at both waits of her stop and at the end.
     EXPECT_EQ(log.total(), 513 + 37);
-    ASSERT_EQ(presenter.results.size(), 9u);
-    EXPECT_EQ(presenter.results[4], presenter.results[5]);
-    EXPECT_EQ(presenter.results[4], e.facts.result);
-    EXPECT_EQ(presenter.readOuts.back(), "90");
+    ASSERT_EQ(results.size(), 9u);
+    EXPECT_EQ(results[4], results[5]);
+    EXPECT_EQ(results[4], e.facts.result);
+    EXPECT_EQ(readOuts.back(), "90");
     EXPECT_EQ(phaseOf(*window), 11);
     EXPECT_EQ(e.facts.output, 3);
     EXPECT_EQ(window->view->caption().text, nullptr);
@@ -284,11 +258,10 @@ TEST_F(TeleportRunInWindow, ALessonStopsAtEveryStageAndEndsAsARunEnds) {
     // A tally: no stage stops, one wait at the end, its read-out already "all".
     window->repeatButton->value(1);
     presenter.captions.clear();
-    presenter.readOuts.clear();
+    readOuts.clear();
     ASSERT_TRUE(pressKeyButton(*window, ' ', 0));
-    Fl::remove_timeout(presentLesson, &presenter);
     EXPECT_EQ(presenter.captions, std::vector<std::string>{teleportLessonEnd(e).text});
-    EXPECT_EQ(presenter.readOuts, std::vector<std::string>{"all"});
+    EXPECT_EQ(readOuts, std::vector<std::string>{"all"});
     EXPECT_EQ(e.tally.runs, TeleportExperiment::tallyLength);
     EXPECT_EQ(window->view->caption().text, nullptr);
 }
