@@ -54,8 +54,8 @@ LessonCaption BellRun::lessonEnd() const { return bellLessonEnd(window.experimen
 void BellRun::keep() { kept = window.experiment; }
 
 void BellRun::restore() {
-    window.experiment = kept;
-    shownPerformed = kept.performed;
+    window.experiment = *kept;
+    shownPerformed = kept->performed;
     window.showAll();
     window.view->redraw();
 }

@@ -5,6 +5,8 @@
 #include "bell/bell_experiment.h"
 #include "ui/run_driver.h"
 
+#include <optional>
+
 class BellWindow;
 
 // One run on one window, whichever windows are current later.
@@ -27,6 +29,7 @@ private:
     FrameEnd lastEnd = FrameEnd::Finished;
     // The pairs the counters showed last.
     int shownPerformed = 0;
-    // The experiment as a lesson's stage began, to play it again.
-    BellExperiment kept;
+    // The experiment as a lesson's stage began, to play it again. Made only
+    // by a lesson: a fresh experiment would read the clock for a seed.
+    std::optional<BellExperiment> kept;
 };

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -55,14 +56,15 @@ public:
     LessonCaption lessonEnd() const override { return teleportLessonEnd(window.experiment); }
     void keep() override { kept = window.experiment; }
     void restore() override {
-        window.experiment = kept;
+        window.experiment = *kept;
         show();
     }
 
 private:
     TeleportWindow& window;
-    // The experiment as a lesson's stage began, to play it again.
-    TeleportExperiment kept;
+    // The experiment as a lesson's stage began, to play it again. Made only
+    // by a lesson: a fresh experiment would draw a seed of its own.
+    std::optional<TeleportExperiment> kept;
 };
 
 // Start, Message and Repeat greyed, or usable again.
