@@ -52,7 +52,7 @@ int bellLessonStop(const BellExperiment& e) {
 LessonCaption bellLessonCaption(int stop, const BellExperiment& e) {
     switch (stop) {
     case bellLaser:
-        return {"The laser sends a photon (blue) into the crystal (the blue box).\n"
+        return {"The laser sends a photon (the blue ball) into the crystal.\n"
                 "There it splits into two photons of lower energy: a pair."};
     case bellPair:
         if (e.local) {
