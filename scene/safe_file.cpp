@@ -105,6 +105,10 @@ std::string replaceTarget(const std::string& temporary, const std::string& path)
         return "";
     }
     const DWORD error = GetLastError();
+    // A spreadsheet that has the file open keeps it locked.
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+        return "Could not save: " + path + " is open in another program";
+    }
     if (error == ERROR_ACCESS_DENIED) {
         return "Could not save: " + path + " is read-only, in use or a folder";
     }
