@@ -17,7 +17,8 @@ namespace {
 CountTotals count(double share) {
     FixedSeeds seeds(202 + static_cast<uint32_t>(share * 100));
     KeyDistribution model;
-    model.controls = KeyControls{false, 0.5, true, true, share};
+    model.controls.eve = model.controls.count = true;
+    model.controls.eveShare = share;
     CountTotals sum;
     for (int run = 0; run < 20; ++run) {
         model.startRun();
@@ -59,7 +60,9 @@ TEST(EveShare, PhotonsSheLetsPassFlyOnUnchangedAndShowADash) {
     KeyDistribution full, half;
     for (KeyDistribution* model : {&full, &half}) {
         FixedSeeds seeds(4711);
-        model->controls = KeyControls{false, 1.0, true, false, model == &half ? 0.5 : 1.0};
+        model->controls.eve = true;
+        model->controls.speed = 1.0;
+        model->controls.eveShare = model == &half ? 0.5 : 1.0;
         model->startRun();
         while (model->step() != FrameEnd::Finished) {
         }
