@@ -61,6 +61,8 @@ bool teleportKeys(Fl_Window& window, KeyButtons& b) {
     b.message = teleport->messageButton;
     b.repeat = teleport->repeatButton;
     b.leave = teleport->returnButton;
+    b.lessonButton = teleport->lesson.button;
+    b.lesson = &teleport->lesson;
     return true;
 }
 
@@ -73,6 +75,8 @@ bool bb84Keys(Fl_Window& window, KeyButtons& b) {
     b.eavesdropper = bb84->eveButton;
     b.count = bb84->countButton;
     b.leave = bb84->returnButton;
+    b.lessonButton = bb84->lesson.button;
+    b.lesson = &bb84->lesson;
     return true;
 }
 

@@ -129,6 +129,7 @@ void Bb84View::draw() {
         drawTotals();
         drawDescription();
         glPopMatrix();
+        drawCaption();
         return;
     }
     if (phase >= 0 && phase <= 4) drawLegend();
@@ -149,6 +150,7 @@ void Bb84View::draw() {
     }
     drawDescription();
     glPopMatrix();
+    drawCaption();
 }
 
 // The analyzer in all four directions, in the colours of the four results.

@@ -50,7 +50,7 @@ void buildBb84Controls(Bb84Window& window) {
     // The first controls keep their places. Eve's notebook runs along the
     // bottom under the tables' 32 columns, one entry under each, with her light
     // in the label column at its left; Count sits in the control column between
-    // Start and Return.
+    // Start and Return, Lesson in the gap between Pol. and the Speed slider.
     window.background = new AdditionsGroup(10, 10, 1004, 758);
     window.eveButton = additionButton(12, 737, 61, 28, "Eve",
                                       fl_rgb_color(static_cast<uchar>(eveRed * 255),
@@ -60,6 +60,7 @@ void buildBb84Controls(Bb84Window& window) {
     window.eveButton->callback(toggleEavesdropper, &window);
     window.countButton = additionButton(901, 672, 100, 19, "Count", 62, 16);
     window.eveStrip = new EveStrip(window.model.protocol, 75, 737, 931, 28);
+    window.lesson.build(901, 486, 100, 13, 12);
     window.background->end();
     window.background->recordDesign();
 
@@ -115,6 +116,7 @@ Bb84Window* buildBb84Window() {
     window->sender->redraw();
     window->receiver = new ReceiverTableView(window->model, 12, 225, 997, 210);
     window->receiver->redraw();
+    window->lesson.attach(*window->view, *window->startButton);
 
     window->end();
     return window;

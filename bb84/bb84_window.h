@@ -5,6 +5,7 @@
 
 #include "bb84/key_distribution.h"
 #include "ui/additions_group.h"
+#include "ui/lesson.h"
 #include "ui/scaled_window.h"
 
 class EveStrip;
@@ -29,6 +30,8 @@ public:
     Fl_Light_Button* eveButton = nullptr;
     Fl_Light_Button* countButton = nullptr;
     EveStrip* eveStrip = nullptr;
+    // Lesson mode: its button, and the run's stops with their captions.
+    Lesson lesson;
     // What the experiment is; the views draw it, the run steps it.
     KeyDistribution model;
 

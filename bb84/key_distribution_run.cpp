@@ -3,12 +3,15 @@
 #include "bb84/bb84_view.h"
 #include "bb84/bb84_window.h"
 #include "bb84/eve_strip.h"
+#include "bb84/key_lesson.h"
 #include "bb84/key_tables.h"
 #include "ui/run_driver.h"
 #include "ui/window_use.h"
 
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Light_Button.H>
+
+#include <optional>
 
 namespace {
 
@@ -29,8 +32,31 @@ public:
         if (changed & redrawScene) window.view->redraw();
     }
 
+    int lessonStop() const override { return keyLessonStop(window.model); }
+    LessonCaption lessonCaption(int stop) const override {
+        return keyLessonCaption(window.model, stop);
+    }
+    LessonCaption lessonEnd() const override { return keyLessonEnd(window.model); }
+
+    void keep() override { kept = window.model; }
+
+    // Every display the model feeds is drawn anew from the copy: the books,
+    // Eve's notebook and the scene.
+    void restore() override {
+        if (!kept) return;
+        window.model = *kept;
+        window.model.takeRedraws();
+        window.eveStrip->redraw();
+        window.sender->redraw();
+        window.receiver->redraw();
+        window.view->redraw();
+    }
+
 private:
     Bb84Window& window;
+    // The model as a lesson's stage began, to play it again. Made only by a
+    // copy: a fresh model would draw seeds of its own.
+    std::optional<KeyDistribution> kept;
 };
 
 }  // namespace
@@ -40,7 +66,7 @@ void startKeyDistribution(Fl_Widget*, void* data) {
         return;
     }
     Bb84Window& window = *static_cast<Bb84Window*>(data);
-    if (window.running) {
+    if (window.lesson.takeStart() || window.running) {
         return;
     }
     WindowUse use(window);
@@ -52,7 +78,7 @@ void startKeyDistribution(Fl_Widget*, void* data) {
 
     window.model.startRun();
     KeyRunStepper stepper(window);
-    driveRun(window, window.stopButton, stepper);
+    driveRun(window, window.stopButton, stepper, &window.lesson);
     window.model.endRun();
 
     // The finished tables have no polarization rows; nothing else would draw

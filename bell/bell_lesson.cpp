@@ -57,8 +57,8 @@ LessonCaption bellLessonCaption(int stop, const BellExperiment& e) {
     case bellPair:
         if (e.local) {
             return {"Local: the pair leaves with a hidden polarization, an angle\n"
-                    "drawn at random that both photons carry (the cyan rods).\n"
-                    "Each photon's answers are fixed before any detector turns."};
+                    "drawn at random; each photon carries it as a cyan rod.\n"
+                    "Their answers are fixed before any detector turns."};
         }
         return {"The pair leaves in the entangled state (|H>|V> - |V>|H>):\n"
                 "neither photon has a polarization of its own, yet along\n"

@@ -12,6 +12,7 @@
 #include "bb84/bb84_view.h"
 #include "bb84/bb84_window.h"
 #include "bb84/key_tables.h"
+#include "bell/bell_lesson.h"
 #include "bell/bell_run.h"
 #include "bell/bell_view.h"
 #include "bell/bell_window.h"
@@ -294,6 +295,12 @@ void benchBell(const Repeats& repeats) {
     animated.reportFrames("Bell pair");
     emit(viewFigure("Bell view (during a pair)", 8), animated.stepMs);
     emit(rateFigure("Bell run: one pair animated", "frame steps/s"), animated.stepsPerSecond);
+    // What a lesson's caption band adds to a frame of the still scene.
+    emit(viewFigure("Bell view (still)", 8), timeStillView(bellView, repeats.previewSteps));
+    bellView->showCaption(bellLessonCaption(bellPair, window->experiment), "Space: go on");
+    emit(viewFigure("Bell view with a lesson's caption", 8),
+         timeStillView(bellView, repeats.previewSteps));
+    bellView->clearCaption();
     if (fullScreen) {
         window->returnButton->do_callback();
         return;

@@ -22,7 +22,6 @@ constexpr int kPadding = 6;
 constexpr GLfloat kBand[4] = {0.03f, 0.03f, 0.08f, 0.78f};
 constexpr GLfloat kText[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr GLfloat kHint[4] = {0.72f, 0.78f, 0.95f, 1.0f};
-const char* const kWaitingHint = "Space: go on     Page Up: again";
 
 std::vector<std::string> linesOf(const char* text) {
     std::vector<std::string> lines;
@@ -65,7 +64,7 @@ void drawLine(const std::string& line, int size, double x, double baseline, cons
 
 }  // namespace
 
-void drawCaptionBand(const LessonCaption& caption, bool waiting, double scale) {
+void drawCaptionBand(const LessonCaption& caption, const char* hint, double scale) {
     if (!caption.text) {
         return;
     }
@@ -101,7 +100,6 @@ void drawCaptionBand(const LessonCaption& caption, bool waiting, double scale) {
     }
     const int hintSize = std::max(8, static_cast<int>(std::lround(kHintTextSize * scale)));
     const double lineHeight = std::ceil(size * kLineSpacing);
-    // The hint's row is kept while the stage plays, so the band does not jump.
     const double bandHeight =
         std::ceil(2 * padding + lines.size() * lineHeight + hintSize * kLineSpacing);
     const double bottom = caption.top ? height - bandHeight : 0;
@@ -117,10 +115,9 @@ void drawCaptionBand(const LessonCaption& caption, bool waiting, double scale) {
         drawLine(line, size, (width - widthOf(line, size)) / 2, baseline, kText);
         baseline -= lineHeight;
     }
-    if (waiting) {
-        const std::string hint = kWaitingHint;
-        drawLine(hint, hintSize, width - padding - widthOf(hint, hintSize), bottom + padding,
-                 kHint);
+    if (hint) {
+        const std::string line = hint;
+        drawLine(line, hintSize, width - padding - widthOf(line, hintSize), bottom + padding, kHint);
     }
 
     glMatrixMode(GL_MODELVIEW);

@@ -10,6 +10,7 @@
 constexpr int kCaptionTextSize = 28;
 
 // Draws `caption` over the whole current viewport of a view shown `scale`
-// times its design size. A waiting lesson also says which keys go on. The GL
-// state is left as it was found.
-void drawCaptionBand(const LessonCaption& caption, bool waiting, double scale);
+// times its design size, with `hint` (if any) small in the band's corner. The
+// band keeps the hint's row either way, so that it does not jump. The GL state
+// is left as it was found.
+void drawCaptionBand(const LessonCaption& caption, const char* hint, double scale);

@@ -38,9 +38,9 @@ void SceneView::beginDraw() {
     setPixelScale(scale());
 }
 
-void SceneView::showCaption(const LessonCaption& caption, bool waiting) {
+void SceneView::showCaption(const LessonCaption& caption, const char* hint) {
     shownCaption = caption;
-    captionWaiting = waiting;
+    captionHint = hint;
     redraw();
 }
 
@@ -53,6 +53,6 @@ void SceneView::clearCaption() {
 
 void SceneView::drawCaption() {
     if (shownCaption.text) {
-        drawCaptionBand(shownCaption, captionWaiting, scale());
+        drawCaptionBand(shownCaption, captionHint, scale());
     }
 }

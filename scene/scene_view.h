@@ -24,9 +24,9 @@ public:
     // then follow the view's scale.
     void beginDraw();
 
-    // Lesson mode's caption over the scene, until cleared; a waiting lesson's
-    // caption also says how to go on. Each asks for a redraw.
-    void showCaption(const LessonCaption& caption, bool waiting);
+    // Lesson mode's caption over the scene, until cleared, with a smaller
+    // `hint` (or none) in its corner: how to go on. Each asks for a redraw.
+    void showCaption(const LessonCaption& caption, const char* hint);
     void clearCaption();
     const LessonCaption& caption() const { return shownCaption; }
 
@@ -38,5 +38,5 @@ protected:
 private:
     int designWidth;
     LessonCaption shownCaption;
-    bool captionWaiting = false;
+    const char* captionHint = nullptr;
 };

@@ -89,15 +89,43 @@ demo "$BELL" bell 1.2
 demo "$TELEPORT" teleport 2.2
 demo "$BB84" bb84 6
 
-# The teleportation's options. done_running WINDOW: waits until Start shows its
-# own green again (greyed, it is a pale green).
+# done_running WINDOW [X Y]: waits until Start (at X Y, the teleportation's by
+# default) shows its own green again: greyed during a run it is a pale green,
+# and a lesson waiting at a caption makes it green.
 done_running() {
   local r g b
   sleep 0.5
-  while read -r r g b <<<"$(pixel "$1" 680 733)" && ! { [ "$g" -gt 150 ] && [ "$r" -lt 60 ]; }; do
+  while read -r r g b <<<"$(pixel "$1" "${2:-680}" "${3:-733}")" && ! { [ "$g" -gt 150 ] && [ "$r" -lt 60 ]; }; do
     sleep 0.2
   done
 }
+
+# lesson_shot TITLE NAME STOPS X Y [KEY...]: the KEYs, then Lesson lit ("n"),
+# in a fresh window, Space through STOPS waits (Start at X Y), the picture,
+# then Lesson off and Return.
+lesson_shot() {
+  local window stop key
+  window="$(open_demo "$menu" "$1")"
+  for key in "${@:6}"; do
+    press_key "$window" "$key"
+  done
+  press_key "$window" n
+  for stop in $(seq 1 "$3"); do
+    press_key "$window" space
+    done_running "$window" "$4" "$5"
+  done
+  shot "$window" "$2"
+  press_key "$window" n
+  press_key "$window" Escape
+  wait_gone "$1"
+}
+
+# A caption of each demonstration's lesson: Bell's entangled pair, and BB84's
+# photon just past Eve (the teleportation's comes with its options below).
+lesson_shot "$BELL" bell-lesson 2 745 220
+lesson_shot "$BB84" bb84-lesson 4 900 660 e
+
+# The teleportation's options.
 window="$(open_demo "$menu" "$TELEPORT")"
 click "$window" 80 717  # Message off
 # A run whose result turns the photon (lamp 2 or 3 lit): it comes out at
@@ -119,6 +147,19 @@ click "$window" 80 717   # Message off
 click "$window" ${START[$TELEPORT]}
 done_running "$window"
 shot "$window" teleport-tally-no-message
+# Lesson mode ("n"), with the message: Space through the stages to Bob's, where
+# the class is asked what to look for. Start turns green again at each wait;
+# Lesson switched off then lets the run play to its end.
+click "$window" 463 717  # Repeat off
+click "$window" 80 717   # Message on
+press_key "$window" n
+for stop in 1 2 3 4 5 6 7; do
+  press_key "$window" space
+  done_running "$window"
+done
+shot "$window" teleport-lesson
+press_key "$window" n
+done_running "$window"
 click "$window" ${RETURN[$TELEPORT]}
 wait_gone "$TELEPORT"
 # The verdict after 20,000 counted pairs, by quantum mechanics and then by the

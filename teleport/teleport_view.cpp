@@ -125,6 +125,7 @@ void TeleportView::draw() {
         drawTally();
     }
     glPopMatrix();
+    drawCaption();
 }
 
 void TeleportView::drawPhoton(int k, float x, float z) {

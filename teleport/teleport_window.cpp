@@ -2,6 +2,7 @@
 // shared run driver, which holds it while Stop is lit and ends it with the window.
 #include "teleport/teleport_window.h"
 
+#include "teleport/teleport_lesson.h"
 #include "teleport/teleport_view.h"
 #include "ui/run_driver.h"
 #include "ui/window_use.h"
@@ -41,9 +42,27 @@ public:
         window.showPolarization();
         window.view->redraw();
     }
+    // A finished tally's read-out says "all" while its end caption stands; at
+    // any other hold the read-out already shows the model.
+    void holding() override { window.showPolarization(); }
+
+    int lessonStop() const override {
+        return static_cast<int>(teleportLessonStop(window.experiment));
+    }
+    LessonCaption lessonCaption(int stop) const override {
+        return teleportLessonCaption(window.experiment, static_cast<TeleportStop>(stop));
+    }
+    LessonCaption lessonEnd() const override { return teleportLessonEnd(window.experiment); }
+    void keep() override { kept = window.experiment; }
+    void restore() override {
+        window.experiment = kept;
+        show();
+    }
 
 private:
     TeleportWindow& window;
+    // The experiment as a lesson's stage began, to play it again.
+    TeleportExperiment kept;
 };
 
 // Start, Message and Repeat greyed, or usable again.
@@ -133,10 +152,13 @@ TeleportWindow* buildTeleportWindow() {
 
     window->messageButton = optionButton(window, 15, 130, "Message", 1);
     window->repeatButton = optionButton(window, 405, 118, "Repeat", 0);
+    // Lesson takes the gap between Start and Return.
+    window->lesson.build(797, 697, 96, 40, 24);
 
     // Step 3: the view.
     window->view = new TeleportView(15, 15, 994, 670, window->experiment);
     window->view->redraw();
+    window->lesson.attach(*window->view, *window->startButton);
 
     window->end();
     return window;
@@ -144,7 +166,7 @@ TeleportWindow* buildTeleportWindow() {
 
 void startTeleportation(Fl_Widget*, void* data) {
     auto* window = static_cast<TeleportWindow*>(data);
-    if (!window || !window->view) {
+    if (!window || !window->view || window->lesson.takeStart()) {
         return;
     }
     // The window outlives the run and what follows it, even if a newer one
@@ -155,7 +177,7 @@ void startTeleportation(Fl_Widget*, void* data) {
     window->readControls();
     window->experiment.startRun();
     TeleportStepper stepper(*window);
-    driveRun(*window, window->stopButton, stepper);
+    driveRun(*window, window->stopButton, stepper, &window->lesson);
     window->experiment.endRun();
     lockControls(*window, false);
     window->showPolarization();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "teleport/teleport_experiment.h"
+#include "ui/lesson.h"
 #include "ui/scaled_window.h"
 
 class Fl_Box;
@@ -29,6 +30,8 @@ public:
     TeleportView* view = nullptr;
     // What runs in this window, and only in it.
     TeleportExperiment experiment;
+    // Lesson mode: its button, and the run told stage by stage.
+    Lesson lesson;
 
     TeleportWindow(int w, int h);
 
@@ -43,7 +46,8 @@ public:
 TeleportWindow* buildTeleportWindow();
 
 // Start: plays a run, or with Repeat a tally, in the window given as user data;
-// returns when it has ended. The window's other callbacks run inside it.
+// returns when it has ended. The window's other callbacks run inside it. While
+// a lesson waits, Start goes on instead.
 void startTeleportation(Fl_Widget* widget, void* window);
 
 // Message and Repeat: the view's description follows Message at once; the run

@@ -53,6 +53,7 @@ void Lesson::replay() {
 }
 
 bool Lesson::takeStart() {
+    // Pressed again before the wait ended, Start must not begin a new run.
     if (!isWaiting) {
         return false;
     }
@@ -76,7 +77,7 @@ void Lesson::endRun() {
 
 Lesson::Request Lesson::await(Fl_Window& window, const LessonCaption& caption, bool canReplay) {
     if (view) {
-        view->showCaption(caption, true);
+        view->showCaption(caption, canReplay ? "Space: go on     Page Up: again" : "Space: go on");
     }
     // Start goes on: it is pressed as at the run's beginning, by click or key.
     const bool startWasActive = start && start->active();
@@ -106,7 +107,7 @@ void Lesson::playing(const LessonCaption& caption) {
         return;
     }
     if (caption.text) {
-        view->showCaption(caption, false);
+        view->showCaption(caption, nullptr);
     } else {
         view->clearCaption();
     }

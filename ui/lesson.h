@@ -26,7 +26,8 @@ public:
     bool lit() const;
     // A run plays with Lesson lit: the lesson's keys are taken.
     bool active() const { return running && lit(); }
-    bool waiting() const { return isWaiting; }
+    // Waiting at a stop for the presenter, who has not answered yet.
+    bool waiting() const { return isWaiting && request == Request::none; }
 
     // Space, Page Down, the right arrow or Start: the waiting stage plays.
     void goOn();

@@ -2,9 +2,13 @@
 // the order of the random draws, the sifted key, and the controls that steer a run.
 #include "bb84_fixture.h"
 
+#include "app/presenter_keys.h"
+#include "bb84/key_lesson.h"
 #include "scene/scene_setup.h"
+#include "support/lesson_presenter.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -334,6 +338,67 @@ TEST_F(Bb84WindowTest, ClosingWindowReleasesHeldStop) {
     run();
     EXPECT_EQ(model->phase, finished);
     EXPECT_FALSE(window->visible());
+}
+
+// Lesson mode from the keyboard: "n" lights it, Space starts and goes on at
+// every stop, Page Up plays B's bases again. The run is the model's plain run
+// of the same draws with that stage played twice, frame for frame.
+TEST_F(Bb84WindowTest, LessonStopsAtEveryStageAndPageUpPlaysOneAgain) {
+    setSpeed(1.0);
+    ASSERT_TRUE(pressKeyButton(*window, 'n', 0));
+    ASSERT_TRUE(window->lesson.lit());
+    LessonPresenter presenter(*window, window->lesson, *window->view, 3);
+    StandardRandom::useSeedSequence(fixedSeed);
+    ASSERT_TRUE(pressKeyButton(*window, ' ', 0));
+
+    std::vector<std::string> expected;
+    for (int stop : {basesOfAStop, basesOfBStop, sendingStop, sendingStop, basesComparedStop,
+                     keyRowsStop, siftingStop, errorCheckStop, verdictStop}) {
+        expected.push_back(keyLessonCaption(*model, stop).text);
+    }
+    EXPECT_EQ(presenter.captions, expected);
+    EXPECT_EQ(model->phase, finished);
+    EXPECT_TRUE(model->protocol.check.decided);
+    EXPECT_EQ(view->caption().text, nullptr);
+    EXPECT_TRUE(window->startButton->active());
+
+    KeyDistribution plain;
+    plain.controls.speed = 1.0;
+    StandardRandom::useSeedSequence(fixedSeed);
+    plain.startRun();
+    std::vector<Frame> once;
+    for (FrameEnd end; (end = plain.step()) != FrameEnd::Finished;) {
+        if (end == FrameEnd::Step) {
+            once.push_back({plain.phase, plain.keyColumn, plain.photonX, plain.keyDrop,
+                            plain.detection.detected, false, false, false});
+        }
+    }
+    const auto firstIn = [&](int phase) {
+        return std::find_if(once.begin(), once.end(),
+                            [&](const Frame& f) { return f.phase == phase; }) -
+               once.begin();
+    };
+    // B's stop is waited at after his stage's first frame, the sending's after its.
+    const auto b = firstIn(generatingB) + 1, sending = firstIn(sendingPhotons) + 1;
+    std::vector<Frame> twice(once.begin(), once.begin() + sending);
+    twice.insert(twice.end(), once.begin() + b, once.end());
+    ASSERT_EQ(frames.size(), twice.size());
+    for (size_t i = 0; i < twice.size(); ++i) {
+        const Frame& x = frames[i];
+        const Frame& y = twice[i];
+        ASSERT_TRUE(x.phase == y.phase && x.column == y.column && x.photonX == y.photonX &&
+                    x.keyDrop == y.keyDrop && x.detected == y.detected)
+            << "frame " << i;
+    }
+    // The books end as the plain run's: the same bits kept, compared and judged.
+    for (int i = 0; i < keyColumns; ++i) {
+        const KeyColumnRecord& x = model->protocol.columns[i];
+        const KeyColumnRecord& y = plain.protocol.columns[i];
+        EXPECT_TRUE(x.aBit == y.aBit && x.bBit == y.bBit && x.kept == y.kept &&
+                    x.compared == y.compared)
+            << i;
+    }
+    EXPECT_EQ(model->protocol.check.keyBits, plain.protocol.check.keyBits);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "scene/frame_step.h"
 #include "support/demo_harness.h"
 #include "support/gl_probe.h"
+#include "support/lesson_presenter.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -137,25 +138,6 @@ TEST(BellRun, PhasesTakeTheirFrameStepsAndPauseAddsTwoHolds) {
     expectDisplaysMatchCounts(*window, 2);
 }
 
-// A presenter at a lesson: at every wait notes the caption and presses Space,
-// but Page Up at the third.
-struct LessonPresenter {
-    BellWindow* window;
-    std::vector<std::string> captions;
-    bool replayed = false;
-};
-
-void presentLesson(void* data) {
-    auto& p = *static_cast<LessonPresenter*>(data);
-    if (p.window->lesson.waiting()) {
-        p.captions.push_back(p.window->view->caption().text);
-        const bool again = p.captions.size() == 3 && !p.replayed;
-        p.replayed = p.replayed || again;
-        pressKeyButton(*p.window, again ? FL_Page_Up : ' ', 0);
-    }
-    Fl::repeat_timeout(0.01, presentLesson, data);
-}
-
 // Lesson mode from the keyboard: "n" lights it, Space starts and goes on at
 // every stop; Page Up once plays the stage just played again.
 TEST(BellLessonRun, SpaceGoesThroughEveryStopAndPageUpPlaysAStageAgain) {
@@ -164,11 +146,9 @@ TEST(BellLessonRun, SpaceGoesThroughEveryStopAndPageUpPlaysAStageAgain) {
     window->experimentInput->value(2);
     ASSERT_TRUE(pressKeyButton(*window, 'n', 0));
     ASSERT_TRUE(window->lesson.lit());
-    LessonPresenter presenter{window, {}, false};
-    Fl::add_timeout(0.01, presentLesson, &presenter);
+    LessonPresenter presenter(*window, window->lesson, *window->view, 3);
     FrameLog<int> frames([] { return 0; });
     ASSERT_TRUE(pressKeyButton(*window, ' ', 0));
-    Fl::remove_timeout(presentLesson, &presenter);
 
     BellExperiment words;  // the captions of a quantum pair
     std::vector<std::string> expected;

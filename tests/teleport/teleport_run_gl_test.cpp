@@ -1,7 +1,11 @@
 // The teleportation run in its real window, driven frame by frame: frames per
-// stage, Return held, Stop, Start while Stop is lit, closing and reopening, and
-// runs that stay bound to their own window.
+// stage, Return held, Stop, Start while Stop is lit, closing and reopening, runs
+// that stay bound to their own window, and a run and a tally told as a lesson.
 #include "teleport_probe.h"
+
+#include "app/presenter_keys.h"
+#include "support/lesson_presenter.h"
+#include "teleport/teleport_lesson.h"
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -213,6 +217,53 @@ TEST_F(TeleportRunInWindow, RunStaysBoundToItsWindowWhenANewOneOpens) {
     EXPECT_FALSE(oldWindow.deleted());
     EXPECT_TRUE(waitFor([&] { return oldWindow.deleted(); }));
     EXPECT_TRUE(newer->shown());
+}
+
+// Lesson mode from the keyboard: "n" lights it, Space starts and goes on at
+// every stop, Page Up plays the stage of Alice's measurement again with the same
+// result; the run then ends as a run without a lesson. A tally waits only at its end.
+TEST_F(TeleportRunInWindow, ALessonStopsAtEveryStageAndEndsAsARunEnds) {
+    ASSERT_TRUE(pressKeyButton(*window, 'n', 0));
+    ASSERT_TRUE(window->lesson.lit());
+    // The read-out and Alice's result at each wait.
+    std::vector<std::string> readOuts;
+    std::vector<int> results;
+    LessonPresenter presenter(*window, window->lesson, *window->view, 5);
+    presenter.atWait = [&] {
+        readOuts.push_back(window->polarizationBox->label());
+        results.push_back(window->experiment.facts.result);
+    };
+    RunLog log(*window);
+    ASSERT_TRUE(pressKeyButton(*window, ' ', 0));
+
+    const TeleportExperiment& e = window->experiment;
+    std::vector<std::string> expected;
+    for (int stop : {1, 2, 3, 4, 5, 5, 6, 7}) {
+        expected.push_back(teleportLessonCaption(e, static_cast<TeleportStop>(stop)).text);
+    }
+    expected.push_back(teleportLessonEnd(e).text);
+    EXPECT_EQ(presenter.captions, expected);
+    // Stage 7 played twice: its 37 frame steps once more, and Alice's result
+    // drawn once, the same at both waits of her stop and at the end.
+    EXPECT_EQ(log.total(), 513 + 37);
+    ASSERT_EQ(results.size(), 9u);
+    EXPECT_EQ(results[4], results[5]);
+    EXPECT_EQ(results[4], e.facts.result);
+    EXPECT_EQ(readOuts.back(), "90");
+    EXPECT_EQ(phaseOf(*window), 11);
+    EXPECT_EQ(e.facts.output, 3);
+    EXPECT_EQ(window->view->caption().text, nullptr);
+    EXPECT_TRUE(window->startButton->active());
+
+    // A tally: no stage stops, one wait at the end, its read-out already "all".
+    window->repeatButton->value(1);
+    presenter.captions.clear();
+    readOuts.clear();
+    ASSERT_TRUE(pressKeyButton(*window, ' ', 0));
+    EXPECT_EQ(presenter.captions, std::vector<std::string>{teleportLessonEnd(e).text});
+    EXPECT_EQ(readOuts, std::vector<std::string>{"all"});
+    EXPECT_EQ(e.tally.runs, TeleportExperiment::tallyLength);
+    EXPECT_EQ(window->view->caption().text, nullptr);
 }
 
 }  // namespace
