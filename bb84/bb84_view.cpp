@@ -12,8 +12,10 @@
 #include <FL/Fl.H>
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -31,6 +33,36 @@ float sind(double a) { return static_cast<float>(std::sin(a * degreesToRadians))
 const char* const unitsTable[32] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1",
                                     "2", "3", "4", "5", "6", "7", "8", "9", "0", "1", "2",
                                     "3", "4", "5", "6", "7", "8", "9", "0", "1", "2"};
+
+// The slider sits in the scene's bottom-left corner, under the Description
+// word and left of the check's read-out and the counting bars, so that neither
+// display of the scene has to move for it; in the view's -10..10 x -5..5 frame.
+constexpr float shareTrackLeft = -9.6f;
+constexpr float shareTrackRight = -5.1f;
+constexpr float shareTrackY = -4.6f;
+constexpr float shareLabelY = -4.15f;
+// The track takes the pointer a little beyond its ends and its height.
+constexpr float shareGripLeft = -9.85f, shareGripRight = -4.85f;
+constexpr float shareGripBottom = -4.95f, shareGripTop = -4.3f;
+// The expectations stand above the classical channel, between A's station and
+// the scene's title.
+constexpr float expectationLeft = -4.98f;
+constexpr float expectationTop = 4.45f;
+constexpr float expectationPitch = 0.6f;
+
+// A percentage as a class reads it: 12.5, 25, 1.25.
+std::string percentText(double fraction) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%g", 100 * fraction);
+    return text;
+}
+
+// A chance, whole percents from 10 up, one decimal below.
+std::string chanceText(double chance) {
+    char text[16];
+    std::snprintf(text, sizeof text, chance >= 0.1 ? "%.0f" : "%.1f", 100 * chance);
+    return text;
+}
 
 const char* const descriptionLines[5] = {
     "A secret key is generated and shared by A and B.",
@@ -93,7 +125,61 @@ const char* unitsDigit(unsigned column) { return unitsTable[column < 32 ? column
 Bb84View::Bb84View(const KeyDistribution& model, int x, int y, int w, int h, const char* label)
     : SceneView(x, y, w, h, label), model(model), protocol(model.protocol) {}
 
-int Bb84View::handle(int event) { return handleViewEvent(*this, event); }
+int Bb84View::handle(int event) {
+    const int used = handleViewEvent(*this, event);
+    // The slider answers only while it shows and no run holds it.
+    const bool live = protocol.eve && !shareLocked;
+    switch (event) {
+    case FL_PUSH:
+        draggingShare = live && Fl::event_button() == FL_LEFT_MOUSE &&
+                        onShareSlider(Fl::event_x(), Fl::event_y());
+        if (draggingShare) setEveShare(shareAtPixel(Fl::event_x()));
+        break;
+    case FL_DRAG:
+        if (draggingShare && live) setEveShare(shareAtPixel(Fl::event_x()));
+        break;
+    case FL_RELEASE:
+        draggingShare = false;
+        break;
+    default:
+        break;
+    }
+    return used;
+}
+
+bool Bb84View::setEveShare(double share) {
+    if (shareLocked) return false;
+    const double clamped = share > 0 ? std::min(share, 1.0) : 0.0;
+    const int stop = static_cast<int>(std::lround(clamped * eveShareStops));
+    if (stop != shareStop) {
+        shareStop = stop;
+        redraw();
+    }
+    return true;
+}
+
+bool Bb84View::stepEveShare(int stops) {
+    if (!protocol.eve) return false;
+    return setEveShare(double(shareStop + stops) / eveShareStops);
+}
+
+void Bb84View::lockEveShare(bool locked) {
+    if (locked != shareLocked) redraw();
+    shareLocked = locked;
+    draggingShare = false;
+}
+
+// The frame's x runs -10..10 and y 5..-5 across the view's pixels.
+bool Bb84View::onShareSlider(int x, int y) const {
+    const float fx = -10 + 20.0f * x / std::max(w(), 1);
+    const float fy = 5 - 10.0f * y / std::max(h(), 1);
+    return shareGripLeft <= fx && fx <= shareGripRight && shareGripBottom <= fy && fy <= shareGripTop;
+}
+
+double Bb84View::shareAtPixel(int x) const {
+    const float fx = -10 + 20.0f * x / std::max(w(), 1);
+    return (fx - shareTrackLeft) / (shareTrackRight - shareTrackLeft);
+}
 
 char Bb84View::receiverBase(unsigned column) const {
     return column < keyColumns ? model.cell(Party::receiver, KeyRow::bases, column).symbol : ' ';
@@ -127,6 +213,7 @@ void Bb84View::draw() {
     // which also keeps its frames cheap.
     if (protocol.countMode && (phase == counting || phase == finished)) {
         drawTotals();
+        if (protocol.eve) drawEveShareSlider();
         drawDescription();
         glPopMatrix();
         drawCaption();
@@ -143,7 +230,12 @@ void Bb84View::draw() {
     if (phase == checkingErrors) drawCheckedBit();
 
     drawFixedScene();
-    if (protocol.eve) drawEveStation();
+    if (protocol.eve) {
+        drawEveStation();
+        drawEveShareSlider();
+        // "Code generating..." and the legend have the top to themselves.
+        if (phase == beforeFirstRun || phase > basesOfB) drawEveExpectations();
+    }
     drawLabels();
     if (phase == checkingErrors || (phase == finished && protocol.check.decided)) {
         drawCheckReadout();
@@ -324,7 +416,13 @@ void Bb84View::drawEveStation() {
     glPopMatrix();
 }
 
-void Bb84View::drawFlatText(float x, float y, const char* text) {
+void Bb84View::drawFlatText(float x, float y, const char* text) { drawFlat(x, y, text, drawTimesText); }
+
+void Bb84View::drawFlatHelvetica(float x, float y, const char* text) {
+    drawFlat(x, y, text, drawHelveticaText);
+}
+
+void Bb84View::drawFlat(float x, float y, const char* text, void (*font)(float, float, const char*)) {
     // Unlit, so that the read-outs show their colours as they are.
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_LIGHTING);
@@ -332,30 +430,90 @@ void Bb84View::drawFlatText(float x, float y, const char* text) {
     glLoadIdentity();
     // In front of the near plane, which the raster would otherwise sit on.
     glTranslatef(0, 0, -1);
-    drawTimesText(x, y, text);
+    font(x, y, text);
     glPopMatrix();
     glPopAttrib();
 }
 
 void Bb84View::drawCheckReadout() {
     const CheckResult& check = protocol.check;
+    // With Eve the read-out has a third line, the chance she had of slipping
+    // through; the three lines close up to fit under her station.
+    const bool eve = protocol.eve;
+    const float top = eve ? -3.3f : -3.5f, pitch = eve ? 0.75f : 0.9f;
     glColor3f(1, 1, 1);
-    drawFlatText(-4.6f, -3.5f, comparedText(check).c_str());
+    drawFlatText(-4.6f, top, comparedText(check).c_str());
+    if (eve && check.decided) {
+        const std::string unnoticed =
+            "unnoticed with " + std::to_string(check.compared) + " compared bits: " +
+            chanceText(unnoticedChance(protocol.eveShare, check.compared)) + " %";
+        glColor3f(eveRed, eveGreen, eveBlue);
+        drawFlatText(-4.6f, top - 2 * pitch, unnoticed.c_str());
+    }
     if (!check.decided) return;
     if (check.differing == 0) {
         glColor3f(0.3f, 1, 0.3f);
     } else {
         glColor3f(1, 0.3f, 0.3f);
     }
-    drawFlatText(-4.6f, -4.4f, verdictText(check).c_str());
+    drawFlatText(-4.6f, top - pitch, verdictText(check).c_str());
+}
+
+// What the share on the slider lets a class expect of the next run (of this
+// one, while it plays: the slider holds the run's share).
+void Bb84View::drawEveExpectations() {
+    const double share = eveShare();
+    const std::string lines[2] = {
+        "Eve at " + percentText(share) + " %: about " + percentText(expectedErrorRate(share)) +
+            " % errors expected,",
+        "she knows about " + percentText(expectedEveKnowledge(share)) + " % of the kept bits",
+    };
+    glColor3f(eveRed, eveGreen, eveBlue);
+    for (int i = 0; i < 2; ++i) {
+        drawFlatHelvetica(expectationLeft, expectationTop - expectationPitch * i, lines[i].c_str());
+    }
+}
+
+void Bb84View::drawEveShareSlider() {
+    const std::string label = "Eve listens: " + percentText(eveShare()) + " %";
+    const float dim = shareLocked ? 0.5f : 1.0f;
+    const float knobX = shareTrackLeft + (shareTrackRight - shareTrackLeft) * float(eveShare());
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0, 0, -1);
+    glColor3f(eveRed * dim, eveGreen * dim, eveBlue * dim);
+    drawHelveticaText(shareTrackLeft, shareLabelY, label.c_str());
+    glColor3f(0.35f, 0.35f, 0.35f);
+    glRectf(shareTrackLeft, shareTrackY - 0.05f, shareTrackRight, shareTrackY + 0.05f);
+    // A tick at every stop, a longer one at every quarter.
+    sceneLineWidth(1);
+    glColor3f(0.6f * dim, 0.6f * dim, 0.6f * dim);
+    glBegin(GL_LINES);
+    for (int i = 0; i <= eveShareStops; ++i) {
+        const float x = shareTrackLeft + (shareTrackRight - shareTrackLeft) * i / eveShareStops;
+        const float reach = i % 5 == 0 ? 0.2f : 0.12f;
+        glVertex3f(x, shareTrackY - reach, 0);
+        glVertex3f(x, shareTrackY + reach, 0);
+    }
+    glEnd();
+    glTranslatef(0, 0, 0.1f);
+    glColor3f(eveRed * dim, eveGreen * dim, eveBlue * dim);
+    glRectf(knobX - 0.08f, shareTrackY - 0.22f, knobX + 0.08f, shareTrackY + 0.22f);
+    glPopMatrix();
+    glPopAttrib();
 }
 
 void Bb84View::drawTotals() {
     const CountTotals& t = protocol.totals;
     const auto share = [](long part, long whole) { return whole ? 100.0 * part / whole : 0.0; };
     char lines[6][96];
+    const std::string who = !protocol.eve          ? "no eavesdropper"
+                            : protocol.eveShare < 1 ? "Eve listening to " + percentText(protocol.eveShare) + " %"
+                                                    : "Eve listening";
     std::snprintf(lines[0], sizeof lines[0], "Counting: %ld of 1000 rounds of 32 photons, %s",
-                  t.rounds, protocol.eve ? "Eve listening" : "no eavesdropper");
+                  t.rounds, who.c_str());
     std::snprintf(lines[1], sizeof lines[1], "photons sent: %ld", t.photons);
     std::snprintf(lines[2], sizeof lines[2], "kept bits: %ld (%.1f %%)", t.kept,
                   share(t.kept, t.photons));
@@ -369,10 +527,33 @@ void Bb84View::drawTotals() {
     for (int i = 1; i < 6; ++i) {
         drawFlatText(totalsLeft, 3.4f - 0.9f * i, lines[i]);
     }
+    if (protocol.eve) drawEveTotals();
     // The two shares as bars on tracks that stand for 100 %: the kept share in
     // the key bits' amber, the error rate in red.
     drawShareBar(share(t.kept, t.photons), keptBarTop, 1, 0.75f, 0, "kept bits");
     drawShareBar(share(t.differing, t.compared), errorBarTop, 1, 0.2f, 0.2f, "error rate");
+}
+
+// With Eve, her three rates as measured beside what her share lets a class
+// expect: a column right of the error and the caught lines, and a line of what
+// she knows under them.
+void Bb84View::drawEveTotals() {
+    const CountTotals& t = protocol.totals;
+    const double share = protocol.eveShare;
+    char error[48], unnoticed[64], knows[80], knowsExpected[48];
+    std::snprintf(error, sizeof error, "expected %.1f %%", 100 * expectedErrorRate(share));
+    std::snprintf(unnoticed, sizeof unnoticed, "unnoticed %.1f %%, expected %.1f %%",
+                  100 * t.unnoticedRate(), 100 * expectedUnnoticedRate(share));
+    std::snprintf(knows, sizeof knows, "bits Eve knows: %ld (%.1f %%)", t.eveKnows,
+                  100 * t.eveKnowledge());
+    std::snprintf(knowsExpected, sizeof knowsExpected, "expected %.1f %%",
+                  100 * expectedEveKnowledge(share));
+    const float column = 2.9f;
+    glColor3f(eveRed, eveGreen, eveBlue);
+    drawFlatHelvetica(column, 3.4f - 0.9f * 4, error);
+    drawFlatHelvetica(column, 3.4f - 0.9f * 5, unnoticed);
+    drawFlatText(totalsLeft, 3.4f - 0.9f * 6, knows);
+    drawFlatHelvetica(column, 3.4f - 0.9f * 6, knowsExpected);
 }
 
 void Bb84View::drawShareBar(double percent, float top, float r, float g, float b,

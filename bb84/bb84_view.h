@@ -15,6 +15,8 @@ constexpr float shareBarLength = 9.2f;
 constexpr float shareBarHeight = 0.35f;
 constexpr float keptBarTop = -2.3f;
 constexpr float errorBarTop = -3.1f;
+// The "Eve listens" slider: her share of the photons in stops of 5 %.
+constexpr int eveShareStops = 20;
 
 // A double arrow along x, 3 long, with barbs at both ends.
 void drawAnalyzerArrow();
@@ -42,6 +44,18 @@ public:
     // used, so that Escape still reaches the window.
     int handle(int event) override;
 
+    // Eve's share of the photons as the scene's slider stands, 0 to 1: what
+    // the next run reads at Start.
+    double eveShare() const { return shareStop / double(eveShareStops); }
+    // Moves the slider to the stop nearest `share`, as a click or a drag on it
+    // does; false while a run holds the slider.
+    bool setEveShare(double share);
+    // The - and + keys: `stops` stops up or down, while Eve's light is on.
+    bool stepEveShare(int stops);
+    // A run keeps the share it started with: the slider is greyed out and
+    // ignores the pointer and the keys until the run ends.
+    void lockEveShare(bool locked);
+
 private:
     void notePointer();
     void drawLegend();
@@ -54,10 +68,19 @@ private:
     void drawEveStation();
     void drawCheckReadout();
     void drawTotals();
+    void drawEveTotals();
+    void drawEveShareSlider();
+    void drawEveExpectations();
+    // Whether a pointer at view pixel (x, y) lies on the slider, and the share
+    // the track gives at x.
+    bool onShareSlider(int x, int y) const;
+    double shareAtPixel(int x) const;
     void drawShareBar(double percent, float top, float r, float g, float b, const char* label);
     // A text line whose raster is placed in the view's own -10..10 x -5..5 frame,
     // unturned by the camera.
     void drawFlatText(float x, float y, const char* text);
+    void drawFlatHelvetica(float x, float y, const char* text);
+    void drawFlat(float x, float y, const char* text, void (*font)(float, float, const char*));
     void drawFixedScene();
     void drawLabels();
     // Decides showDescription from the pointer and the red word's place, then
@@ -70,4 +93,7 @@ private:
     const KeyDistribution& model;
     const KeyProtocol& protocol;
     ArrowPainter photonArrow;
+    int shareStop = eveShareStops;
+    bool shareLocked = false;
+    bool draggingShare = false;
 };

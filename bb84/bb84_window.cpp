@@ -43,7 +43,20 @@ KeyControls Bb84Window::controls() const {
     c.speed = speedSlider->value();
     c.eve = eveButton->value() != 0;
     c.count = countButton->value() != 0;
+    if (view) c.eveShare = view->eveShare();
     return c;
+}
+
+int Bb84Window::handle(int event) {
+    // Taken as shortcuts, after the focused widget has passed them on.
+    if (event == FL_SHORTCUT && view && !(Fl::event_state() & (FL_CTRL | FL_ALT | FL_META))) {
+        const int key = Fl::event_key();
+        const char* text = Fl::event_text();
+        const bool down = key == '-' || key == FL_KP + '-';
+        const bool up = key == FL_KP + '+' || key == '=' || (text && text[0] == '+');
+        if ((down || up) && view->stepEveShare(down ? -1 : 1)) return 1;
+    }
+    return ScaledWindow::handle(event);
 }
 
 void buildBb84Controls(Bb84Window& window) {
@@ -108,7 +121,9 @@ Bb84Window* buildBb84Window() {
     // Escape and the window manager's close act as Return.
     window->callback(leaveKeyDistribution, window);
     buildBb84Controls(*window);
-    window->eveButton->tooltip("an eavesdropper on the quantum channel");
+    window->eveButton->tooltip(
+        "an eavesdropper on the quantum channel\n"
+        "her share of the photons: the scene's \"Eve listens\" slider, keys - and +");
 
     window->view = new Bb84View(window->model, 12, 443, 869, 290);
     window->view->redraw();

@@ -46,8 +46,12 @@ public:
     Bb84Window(int w, int h) : ScaledWindow(w, h) {}
     ~Bb84Window() override;
 
-    // Return held down, the Speed, Eve and Count as the controls stand now.
+    // Return held down, the Speed, Eve, Count and Eve's share as the controls
+    // stand now.
     KeyControls controls() const;
+    // "-" and "+" (or "=") move the scene's "Eve listens" slider while Eve's
+    // light is on; every other key goes on as before.
+    int handle(int event) override;
 };
 
 // Builds the widgets of the window, in their order, inside its open group.

@@ -1,5 +1,6 @@
 // Drawing of Eve's notebook: per column her basis (in her colour) and
-// her bit (white); empty columns where the photon has not passed her yet.
+// her bit (white), a dash where she let the photon pass; empty columns where
+// the photon has not passed her yet.
 #include "bb84/eve_strip.h"
 
 #include "bb84/bb84_view.h"
@@ -7,6 +8,8 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
+
+#include <algorithm>
 
 namespace {
 
@@ -36,8 +39,16 @@ void EveStrip::draw() {
     char digit[2] = {0, 0};
     for (int i = 0; i < keyColumns; ++i) {
         const KeyColumnRecord& c = protocol.columns[i];
-        if (c.eveBase < 0) continue;
         const int left = x() + static_cast<int>(i * pitch + 0.5);
+        if (c.evePassed) {
+            // As wide as her two digits, so that it reads from the back row.
+            const int dash = static_cast<int>(pitch / 2);
+            const int thick = std::max(2, labelsize() / 8);
+            fl_color(eveColour());
+            fl_rectf(left + static_cast<int>((pitch - dash) / 2), y() + (h() - thick) / 2, dash, thick);
+            continue;
+        }
+        if (c.eveBase < 0) continue;
         const int half = static_cast<int>(pitch / 2);
         digit[0] = static_cast<char>('0' + c.eveBase);
         fl_color(eveColour());

@@ -73,7 +73,7 @@ std::optional<FrameEnd> KeyDistribution::advance() {
     case Part::opening:
         // Blank books: last run's polarizations would otherwise show in a
         // column before its photon is sent.
-        protocol.reset(controls.eve, controls.count);
+        protocol.reset(controls.eve, controls.count, controls.eveShare);
         for (ColumnMarks& m : marks) m = ColumnMarks{};
         keyCopied[0] = keyCopied[1] = false;
         shownIndex = -1;
@@ -84,6 +84,7 @@ std::optional<FrameEnd> KeyDistribution::advance() {
         random.reseed();
         random.setModulus(2);
         additions.reseed();
+        if (protocol.eve) eveChoice.arm(protocol.eveShare);
         detection.detected = false;
         enter(protocol.countMode ? counting : generatingA);
         return std::nullopt;
@@ -245,8 +246,8 @@ std::optional<FrameEnd> KeyDistribution::sendPhoton() {
         // Eve measures as the photon reaches her, so that the frame drawn there
         // already shows the photon she sent on.
         KeyColumnRecord& c = protocol.columns[i];
-        if (protocol.eve && c.eveState < 0 && photonX >= eveStationX) {
-            protocol.intercept(i, additions);
+        if (protocol.eve && c.eveState < 0 && !c.evePassed && photonX >= eveStationX) {
+            protocol.eveTurn(i, additions, eveChoice);
             redraw(redrawNotebook);
         }
         redraw(redrawScene);
@@ -504,7 +505,7 @@ std::optional<FrameEnd> KeyDistribution::countRounds() {
         roundsCounted = 0;
     }
     while (roundsCounted < countedRounds && !stopRequested()) {
-        addRound(playRound(additions, protocol.eve), protocol.totals);
+        addRound(playRound(additions, protocol.eve, eveChoice), protocol.totals);
         ++roundsCounted;
         if (roundsCounted % roundsPerShow == 0) {
             redraw(redrawScene);

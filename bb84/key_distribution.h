@@ -21,9 +21,11 @@ struct KeyControls {
     bool returnHeld = false;
     // The Speed slider, 0..1: how far a flying photon or message moves a frame.
     double speed = 0.5;
-    // Eve and Count, read when a run starts.
+    // Eve and Count, read when a run starts, and the share of the photons Eve
+    // listens to (0 to 1 in steps of 0.05; 1 is every photon).
     bool eve = false;
     bool count = false;
+    double eveShare = 1.0;
 };
 
 // What B's analyzer found for the photon in flight.
@@ -72,6 +74,8 @@ public:
     // Eve's choices, A's choice of the compared columns and counted rounds draw
     // from a generator of their own, so that A's and B's draws keep their order.
     StandardRandom additions;
+    // Whether Eve listens to a photon, apart from all of the above.
+    EveChoice eveChoice;
     KeyControls controls;
 
     KeyPhase phase = beforeFirstRun;

@@ -74,6 +74,7 @@ void startKeyDistribution(Fl_Widget*, void* data) {
     Fl_Widget* const lockedDuringRun[] = {window.startButton, window.polButton, window.eveButton,
                                           window.countButton};
     for (Fl_Widget* w : lockedDuringRun) w->deactivate();
+    window.view->lockEveShare(true);
     window.stopButton->value(0);
 
     window.model.startRun();
@@ -87,5 +88,6 @@ void startKeyDistribution(Fl_Widget*, void* data) {
     window.receiver->redraw();
     window.view->redraw();
     for (Fl_Widget* w : lockedDuringRun) w->activate();
+    window.view->lockEveShare(false);
     window.running = false;
 }
