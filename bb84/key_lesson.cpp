@@ -22,7 +22,17 @@ LessonCaption sendingCaption(bool eve) {
             top};
 }
 
-LessonCaption errorCheckCaption(bool eve) {
+// Eve lit, listening to only a share of the photons.
+bool listensToSome(const KeyProtocol& protocol) { return protocol.eve && protocol.eveShare < 1; }
+
+LessonCaption errorCheckCaption(const KeyProtocol& protocol) {
+    const bool eve = protocol.eve;
+    if (listensToSome(protocol)) {
+        return {"A reads out half the kept bits, B his. Where Eve\n"
+                "listened and guessed the wrong basis, B's bit is wrong\n"
+                "half the time. A red mark betrays her.",
+                top};
+    }
     return {eve ? "A reads out half the kept bits, B his. Where Eve\n"
                   "guessed the wrong basis, B's bit is wrong half the\n"
                   "time: one kept bit in four. A red mark betrays her."
@@ -37,6 +47,12 @@ LessonCaption verdictCaption(const KeyProtocol& protocol) {
         return {"A difference gives the listener away: without one,\n"
                 "kept bits always agree. A and B throw the whole key\n"
                 "away and start again.",
+                top};
+    }
+    if (listensToSome(protocol)) {
+        return {"Eve slipped through: each compared bit missed her with\n"
+                "chance 1 - share/4. The less she listens, the less she\n"
+                "learns, and the more often she gets away with it.",
                 top};
     }
     if (protocol.eve) {
@@ -64,8 +80,10 @@ int keyLessonStop(const KeyDistribution& model) {
     case basesOfB:
         return basesOfBStop;
     case sendingPhotons:
-        // The first photon Eve has measured: the one now flying on from her station.
-        return protocol.eve && protocol.columns[0].eveState >= 0 ? eveStationStop : sendingStop;
+        // The first photon past Eve's station, measured by her or let pass.
+        return protocol.eve && (protocol.columns[0].eveState >= 0 || protocol.columns[0].evePassed)
+                   ? eveStationStop
+                   : sendingStop;
     case announcingBases:
         return basesComparedStop;
     case droppingKeyRows:
@@ -101,6 +119,12 @@ LessonCaption keyLessonCaption(const KeyDistribution& model, int stop) {
     case sendingStop:
         return sendingCaption(eve);
     case eveStationStop:
+        if (listensToSome(model.protocol)) {
+            return {"Eve listens to only some photons; the rest fly on.\n"
+                    "One she listens to, she measures in a basis she\n"
+                    "guesses and sends on anew: a wrong guess changes it.",
+                    top};
+        }
         return {"Eve cannot copy a photon: she measures it in a basis\n"
                 "she guesses and sends B a new one with her result.\n"
                 "Half the time her basis is wrong: the photon changes.",
@@ -121,7 +145,7 @@ LessonCaption keyLessonCaption(const KeyDistribution& model, int stop) {
                 "differed, B's result was pure chance.",
                 bottom};
     case errorCheckStop:
-        return errorCheckCaption(eve);
+        return errorCheckCaption(model.protocol);
     case verdictStop:
         return verdictCaption(model.protocol);
     default:
@@ -132,6 +156,12 @@ LessonCaption keyLessonCaption(const KeyDistribution& model, int stop) {
 LessonCaption keyLessonEnd(const KeyDistribution& model) {
     const KeyProtocol& protocol = model.protocol;
     if (!protocol.countMode) return {};
+    if (listensToSome(protocol)) {
+        return {"Kept bits near 50 %: the bases agree half the time.\n"
+                "Beside each rate stands what Eve's share predicts:\n"
+                "errors share x 25 %, her exact bits share x 50 %.",
+                bottom};
+    }
     return {protocol.eve ? "Kept bits near 50 %: the bases agree half the time.\n"
                            "Error rate near 25 %: Eve is caught in 9 rounds of 10."
                          : "Kept bits near 50 %: the bases agree half the time.\n"

@@ -107,8 +107,10 @@ TEST(KeyLesson, EveryStageStopsOnceAtItsStartWithAReadableCaption) {
     bool caught = false;
     for (uint32_t s = seed; s < seed + 60 && !(slipped && caught); ++s) {
         FixedSeeds::reseed(s);
-        // Pol. changes only the words for the second basis.
+        // Pol. changes only the words for the second basis; at a share Eve
+        // may let the first photon pass, and her station is still a stop.
         model.linearDiagonal = s % 2 == 0;
+        model.controls.eveShare = s % 3 == 0 ? 0.5 : 1.0;
         const std::vector<Reached> eve = walk(model);
         ASSERT_EQ(stopsOf(eve), (std::vector<int>{basesOfAStop, basesOfBStop, sendingStop,
                                                   eveStationStop, basesComparedStop, keyRowsStop,
@@ -140,10 +142,13 @@ TEST(KeyLesson, EveStationStopComesAsTheFirstPhotonLeavesHer) {
 
 TEST(KeyLesson, CountingHasNoStopsOnlyAnEndCaption) {
     FixedSeeds seeded(seed);
-    for (const bool eve : {false, true}) {
+    // No Eve, Eve on every photon, Eve on half of them.
+    for (const double share : {0.0, 1.0, 0.5}) {
+        const bool eve = share > 0;
         KeyDistribution model;
         model.controls.count = true;
         model.controls.eve = eve;
+        model.controls.eveShare = eve ? share : 1.0;
         EXPECT_TRUE(walk(model).empty());
         const LessonCaption end = keyLessonEnd(model);
         expectReadable(end, eve ? "end with Eve" : "end");
