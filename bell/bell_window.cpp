@@ -302,6 +302,9 @@ void leaveBell(Fl_Widget*, void* data) {
 void saveBellResults(Fl_Widget*, void* data) {
     auto* window = static_cast<BellWindow*>(data);
     if (window) {
+        // A counting run repaints every few hundred pairs: while the dialog
+        // holds it, the counters show what the file gets.
+        window->flushDisplays();
         saveResults("bell", [window](const ResultStamp& stamp) { return bellResults(window->experiment, stamp); });
     }
 }
