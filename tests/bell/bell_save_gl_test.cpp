@@ -1,6 +1,6 @@
-// Save in the Bell window as a user saves: counted pairs written through Ctrl+S
-// and the button, read back as a plotting script reads them; a failed save that
-// keeps the earlier file; a save during a run that the run survives.
+// Save in the Bell window as a user saves, the dialogs answered by the test:
+// counted pairs read back from the file, a failed save that keeps the earlier
+// file, and a save during a run that the run survives.
 #include "app/demonstrations.h"
 #include "app/presenter_keys.h"
 #include "app/registry.h"
@@ -16,165 +16,109 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace {
 
-const char* const kDirections[3] = {"A", "B", "C"};
-const char* const kResults[4] = {"++", "+-", "-+", "--"};
+std::string answer, offered, failure;
+void (*whileOpen)() = [] {};  // the dialog's nested event loop
+const auto production = std::make_tuple(chooseSavePath, reportSaveFailure, confirmReplace);
 
-// The dialogs as a test answers them: the path to give, what was asked.
-struct Dialogs {
-    static std::string answer;
-    static std::string suggested;
-    static std::string failure;
-    static int failures;
-    // Runs while the "dialog" is open, as its nested event loop would.
-    static void (*whileOpen)();
-
-    Dialogs() : choose(chooseSavePath), report(reportSaveFailure), confirm(confirmReplace) {
-        chooseSavePath = [](const std::string& offered) {
-            suggested = offered;
-            if (whileOpen) whileOpen();
-            return answer;
-        };
-        reportSaveFailure = [](const std::string& message) {
-            failure = message;
-            ++failures;
-        };
-        confirmReplace = [](const std::string&) { return false; };
-        answer = suggested = failure = "";
-        failures = 0;
-        whileOpen = nullptr;
-    }
-    ~Dialogs() {
-        chooseSavePath = choose;
-        reportSaveFailure = report;
-        confirmReplace = confirm;
-    }
-    std::string (*choose)(const std::string&);
-    void (*report)(const std::string&);
-    bool (*confirm)(const std::string&);
-};
-std::string Dialogs::answer, Dialogs::suggested, Dialogs::failure;
-int Dialogs::failures = 0;
-void (*Dialogs::whileOpen)() = nullptr;
-
-// The data rows by their first four columns ("counter,A,C,++" or "Performed,,,").
-std::map<std::string, std::string> valuesOf(const CsvFile& file) {
-    std::map<std::string, std::string> values;
-    for (size_t i = 1; i < file.rows.size(); ++i) {
-        const auto& row = file.rows[i];
-        if (row.size() == 5) values[row[0] + "," + row[1] + "," + row[2] + "," + row[3]] = row[4];
-    }
+// The data rows by their first four fields ("counter,A,C,++" or "Performed,,,");
+// the 36 counters' sum under "sum".
+std::map<std::string, long> valuesOf(const std::string& path) {
+    const CsvFile file = parseCsv(readWholeFile(path));
+    std::map<std::string, long> values;
+    for (const auto& row : file.rows)
+        if (row.size() == 5 && !row[4].empty() && row[4].find_first_not_of("0123456789") == std::string::npos) {
+            values[row[0] + "," + row[1] + "," + row[2] + "," + row[3]] = std::stol(row[4]);
+            if (row[0] == "counter") values["sum"] += std::stol(row[4]);
+        }
     return values;
 }
 
-std::string counterKey(int l, int r, int o) {
-    return std::string("counter,") + kDirections[l] + "," + kDirections[r] + "," + kResults[o];
-}
+struct BellSave : ::testing::Test {
+    FixedSeeds seeds{4242u};
+    TemporaryFolder folder;
+    void SetUp() override {
+        answer = offered = failure = "";
+        chooseSavePath = [](const std::string& path) {
+            offered = path;
+            whileOpen();
+            return answer;
+        };
+        reportSaveFailure = [](const std::string& message) { failure = message; };
+        confirmReplace = [](const std::string&) { return false; };
+    }
+    void TearDown() override { std::tie(chooseSavePath, reportSaveFailure, confirmReplace) = production; }
+};
 
-// Every counter as the window shows it, and all of them adding up to Performed.
-void expectFileMatchesWindow(const CsvFile& file, const BellWindow& window) {
-    ASSERT_FALSE(file.notes.empty());
-    const auto values = valuesOf(file);
-    long sum = 0;
-    for (int l = 0; l < 3; ++l)
-        for (int r = 0; r < 3; ++r)
-            for (int o = 0; o < 4; ++o) {
-                ASSERT_EQ(values.count(counterKey(l, r, o)), 1u) << counterKey(l, r, o);
-                const std::string& value = values.at(counterKey(l, r, o));
-                EXPECT_EQ(value, window.counterText[l][r][o]) << counterKey(l, r, o);
-                sum += std::stol(value);
-            }
-    ASSERT_EQ(values.count("Performed,,,"), 1u);
-    EXPECT_EQ(values.at("Performed,,,"), window.performedText);
-    EXPECT_EQ(std::to_string(sum), window.performedText);
-}
-
-TEST(BellSave, CountedPairsSaveThroughCtrlSAndAFailedSaveKeepsTheFile) {
-    FixedSeeds seeds(4242u);
-    Dialogs dialogs;
+TEST_F(BellSave, CountedPairsReadBackAndAFailedSaveKeepsTheFile) {
     BellWindow& window = openDemonstration(showBellWindow, bellWindow);
     window.countButton->value(1);
     window.experimentInput->value(2000);
     window.startButton->do_callback();
-    ASSERT_STREQ(window.performedText, "2000");
 
     // Ctrl+S, the name typed without its extension.
-    TemporaryFolder folder;
-    Dialogs::answer = folder.file("counts");
+    answer = folder.file("counts");
     ASSERT_TRUE(pressKeyButton(window, 's', FL_CTRL));
-    EXPECT_EQ(Dialogs::failures, 0) << Dialogs::failure;
-    const std::string offered = std::filesystem::path(Dialogs::suggested).filename().string();
-    EXPECT_EQ(offered.rfind("bell-", 0), 0u) << offered;
-    EXPECT_EQ(offered.substr(offered.size() - 4), ".csv") << offered;
+    EXPECT_EQ(failure, "");
+    const std::string name = std::filesystem::path(offered).filename().string();
+    EXPECT_TRUE(name.rfind("bell-", 0) == 0 && name.find(".csv") == name.size() - 4) << name;
+    auto values = valuesOf(folder.file("counts.csv"));
+    for (int l = 0; l < 3; ++l)
+        for (int r = 0; r < 3; ++r)
+            for (int o = 0; o < 4; ++o)
+                EXPECT_EQ(std::to_string(values[std::string("counter,") + "ABC"[l] + "," + "ABC"[r] + "," +
+                                                 (o < 2 ? "+" : "-") + (o % 2 ? "-" : "+")]),
+                          window.counterText[l][r][o]) << l << r << o;
+    EXPECT_EQ(values["Performed,,,"], 2000);
+    EXPECT_EQ(values["sum"], 2000);
+
+    // Into a folder that is not there; then onto the first file by a typed name
+    // that only ".csv" makes existing, not confirmed: the first file stays.
     const std::string saved = readWholeFile(folder.file("counts.csv"));
-    expectFileMatchesWindow(parseCsv(saved), window);
-
-    // The button, into a folder that is not there: the message says so, and
-    // the first file stays as it was with nothing left beside it.
-    Dialogs::answer = folder.file("gone/counts.csv");
+    answer = folder.file("gone/counts.csv");
     window.saveButton->do_callback();
-    EXPECT_EQ(Dialogs::failures, 1);
-    EXPECT_FALSE(Dialogs::failure.empty());
-    EXPECT_EQ(readWholeFile(folder.file("counts.csv")), saved);
-    EXPECT_EQ(folder.entries(), 1);
-
-    // A typed name whose ".csv" names an existing file, not replaced: kept.
-    Dialogs::answer = folder.file("counts");
+    EXPECT_NE(failure, "");
     window.experimentInput->value(1);
     window.startButton->do_callback();
+    answer = folder.file("counts");
     window.saveButton->do_callback();
     EXPECT_EQ(readWholeFile(folder.file("counts.csv")), saved);
-    // Cancel writes nothing.
-    Dialogs::answer = "";
-    window.saveButton->do_callback();
     EXPECT_EQ(folder.entries(), 1);
-    EXPECT_EQ(Dialogs::failures, 1);
 }
 
-TEST(BellSave, ASaveDuringARunHoldsItAndTheRunGoesOn) {
-    FixedSeeds seeds(4242u);
-    Dialogs dialogs;
+TEST_F(BellSave, ASaveDuringARunHoldsItAndTheRunGoesOn) {
     static BellWindow* window;
     window = &openDemonstration(showBellWindow, bellWindow);
     window->experimentInput->value(2);
-    TemporaryFolder folder;
-    Dialogs::answer = folder.file("midway.csv");
-
-    // Pressed by the run's own event pass in the first pair, as a click is; the
-    // dialog stays open for a while with the event loop running inside it.
-    static int framesAtOpen, framesAtClose;
-    static FrameLog<int>* log;
+    answer = folder.file("midway.csv");
+    // Pressed by the run's own event pass within the first pair, as a click is;
+    // the dialog stays open a while with the event loop running inside it.
     FrameLog<int> frames([] { return 0; });
+    static FrameLog<int>* log;
+    static size_t atOpen, atClose;
     log = &frames;
-    framesAtOpen = framesAtClose = -1;
     frames.onFrame = [](const int&) {
-        if (log->frames.size() == 120)
-            Fl::add_timeout(0, [](void*) { pressKeyButton(*window, 's', FL_CTRL); });
+        if (log->frames.size() == 120) Fl::add_timeout(0, [](void*) { pressKeyButton(*window, 's', FL_CTRL); });
     };
-    Dialogs::whileOpen = [] {
-        framesAtOpen = static_cast<int>(log->frames.size());
+    whileOpen = [] {
+        atOpen = log->frames.size();
         for (int i = 0; i < 20; ++i) Fl::wait(0.01);
-        framesAtClose = static_cast<int>(log->frames.size());
+        atClose = log->frames.size();
     };
     window->startButton->do_callback();
+    whileOpen = [] {};
 
-    ASSERT_GE(framesAtOpen, 120);
-    EXPECT_EQ(framesAtClose, framesAtOpen) << "no frame step while the dialog is open";
-    EXPECT_EQ(static_cast<int>(frames.frames.size()), 2 * 251) << "every frame step of both pairs";
+    EXPECT_GE(atOpen, 120u);
+    EXPECT_EQ(atClose, atOpen) << "no frame step while the dialog is open";
+    EXPECT_EQ(frames.frames.size(), 2u * 251) << "every frame step of both pairs";
     EXPECT_STREQ(window->performedText, "2");
-    EXPECT_EQ(Dialogs::failures, 0) << Dialogs::failure;
-
-    // The file holds the first pair's counts as the window showed them then:
-    // the pair under way is left out, and the counters add up to Performed.
-    const auto values = valuesOf(parseCsv(readWholeFile(folder.file("midway.csv"))));
-    long sum = 0;
-    for (int l = 0; l < 3; ++l)
-        for (int r = 0; r < 3; ++r)
-            for (int o = 0; o < 4; ++o) sum += std::stol(values.at(counterKey(l, r, o)));
-    EXPECT_EQ(std::to_string(sum), values.at("Performed,,,"));
-    EXPECT_EQ(sum, 0) << "the first pair was still under way";
+    // The pair under way is left out, as the counters left it out then.
+    auto values = valuesOf(folder.file("midway.csv"));
+    EXPECT_EQ(values["Performed,,,"], 0);
+    EXPECT_EQ(values["sum"], 0);
 }
 
 }  // namespace
