@@ -48,6 +48,7 @@ bool bellKeys(Fl_Window& window, KeyButtons& b) {
     b.count = bell->countButton;
     b.local = bell->localButton;
     b.leave = bell->returnButton;
+    b.save = bell->saveButton;
     b.lessonButton = bell->lesson.button;
     b.lesson = &bell->lesson;
     return true;
@@ -61,6 +62,7 @@ bool teleportKeys(Fl_Window& window, KeyButtons& b) {
     b.message = teleport->messageButton;
     b.repeat = teleport->repeatButton;
     b.leave = teleport->returnButton;
+    b.save = teleport->saveButton;
     b.lessonButton = teleport->lesson.button;
     b.lesson = &teleport->lesson;
     return true;
@@ -75,6 +77,7 @@ bool bb84Keys(Fl_Window& window, KeyButtons& b) {
     b.eavesdropper = bb84->eveButton;
     b.count = bb84->countButton;
     b.leave = bb84->returnButton;
+    b.save = bb84->saveButton;
     b.lessonButton = bb84->lesson.button;
     b.lesson = &bb84->lesson;
     return true;

@@ -21,13 +21,14 @@ namespace {
 // What a key asks for; each window decides which of its buttons that is.
 enum class Role {
     Start, Next, Stop, Pause, Count, Local, Polarization, Eavesdropper, Message, Repeat, Lesson, Leave,
-    First, Second, Third
+    First, Second, Third, Save
 };
 
 struct Key {
     int code;
     Role role;
     const char* name;  // as a tooltip shows it
+    bool withCtrl = false;
 };
 
 // A remote's "next" (Page Down) starts a demonstration, or opens the first from
@@ -52,6 +53,7 @@ const Key kKeys[] = {
     {'r', Role::Repeat, "\"r\""},
     {'n', Role::Lesson, "\"n\""},
     {FL_Escape, Role::Leave, "Escape"},
+    {'s', Role::Save, "Ctrl+S", true},
 };
 
 KeyButtons buttonsOf(Fl_Window& window) {
@@ -90,6 +92,7 @@ Fl_Button* buttonFor(const KeyButtons& b, Role role) {
     case Role::First: return b.first;
     case Role::Second: return b.second;
     case Role::Third: return b.third;
+    case Role::Save: return b.save;
     }
     return nullptr;
 }
@@ -131,13 +134,14 @@ void installPresenterKeys() { Fl::event_dispatch(dispatch); }
 
 bool pressKeyButton(Fl_Window& window, int key, int state) {
     // Ctrl+A selects the Experiment field's text; Alt and Meta belong to the desktop.
-    if (state & (FL_CTRL | FL_ALT | FL_META)) {
+    if (state & (FL_ALT | FL_META)) {
         return false;
     }
+    const bool withCtrl = (state & FL_CTRL) != 0;
     key = mainKey(key);
     const KeyButtons buttons = buttonsOf(window);
     // Only while a lesson's run plays: elsewhere the arrows belong to the widgets.
-    if (buttons.lesson && buttons.lesson->active()) {
+    if (buttons.lesson && buttons.lesson->active() && !withCtrl) {
         if (key == FL_Right) {
             buttons.lesson->goOn();
             return true;
@@ -148,7 +152,7 @@ bool pressKeyButton(Fl_Window& window, int key, int state) {
         }
     }
     for (const Key& entry : kKeys) {
-        if (entry.code != key) {
+        if (entry.code != key || entry.withCtrl != withCtrl) {
             continue;
         }
         Fl_Button* button = buttonFor(buttons, entry.role);

@@ -20,6 +20,7 @@ struct KeyButtons {
     Fl_Button* message = nullptr;
     Fl_Button* repeat = nullptr;
     Fl_Button* leave = nullptr;
+    Fl_Button* save = nullptr;
     Fl_Button* first = nullptr;
     Fl_Button* second = nullptr;
     Fl_Button* third = nullptr;
@@ -37,5 +38,6 @@ void installPresenterKeys();
 void nameKeysInTooltips(Fl_Window& window);
 
 // Acts on one key press in a window: true when a button took it. Keys held with
-// Ctrl, Alt or Meta, and keys the window has no button for, are left to the widgets.
+// Alt or Meta, with Ctrl (but Ctrl+S), and keys the window has no button for,
+// are left to the widgets.
 bool pressKeyButton(Fl_Window& window, int key, int state);

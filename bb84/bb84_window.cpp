@@ -3,7 +3,9 @@
 
 #include "bb84/bb84_view.h"
 #include "bb84/eve_strip.h"
+#include "bb84/key_results.h"
 #include "bb84/key_tables.h"
+#include "ui/result_saving.h"
 #include "ui/window_use.h"
 
 #include <FL/Fl.H>
@@ -63,7 +65,8 @@ void buildBb84Controls(Bb84Window& window) {
     // The first controls keep their places. Eve's notebook runs along the
     // bottom under the tables' 32 columns, one entry under each, with her light
     // in the label column at its left; Count sits in the control column between
-    // Start and Return, Lesson in the gap between Pol. and the Speed slider.
+    // Start and Return; Lesson and Save side by side in the gap between Pol.
+    // and the Speed slider.
     window.background = new AdditionsGroup(10, 10, 1004, 758);
     window.eveButton = additionButton(12, 737, 61, 28, "Eve",
                                       fl_rgb_color(static_cast<uchar>(eveRed * 255),
@@ -73,7 +76,8 @@ void buildBb84Controls(Bb84Window& window) {
     window.eveButton->callback(toggleEavesdropper, &window);
     window.countButton = additionButton(901, 672, 100, 19, "Count", 62, 16);
     window.eveStrip = new EveStrip(window.model.protocol, 75, 737, 931, 28);
-    window.lesson.build(901, 486, 100, 13, 12);
+    window.lesson.build(891, 486, 66, 13, 12);
+    window.saveButton = buildSaveButton(959, 486, 52, 13, 12, saveKeyResults, &window);
     window.background->end();
     window.background->recordDesign();
 
@@ -171,4 +175,12 @@ void leaveKeyDistribution(Fl_Widget*, void* data) {
     window.view->hide();
     window.hide();
     afterLeaving();
+}
+
+void saveKeyResults(Fl_Widget*, void* data) {
+    // Registered with the window as user data; a plain call has none.
+    if (data) {
+        const KeyDistribution& model = static_cast<Bb84Window*>(data)->model;
+        saveResults("bb84", [&model](const ResultStamp& stamp) { return keyResults(model, stamp); });
+    }
 }

@@ -29,6 +29,9 @@ public:
     Fl_Value_Slider* speedSlider = nullptr;
     Fl_Light_Button* eveButton = nullptr;
     Fl_Light_Button* countButton = nullptr;
+    // Writes the last run's columns or the counting totals to a file; usable
+    // during a run too.
+    Fl_Button* saveButton = nullptr;
     EveStrip* eveStrip = nullptr;
     // Lesson mode: its button, and the run's stops with their captions.
     Lesson lesson;
@@ -74,3 +77,5 @@ void toggleEavesdropper(Fl_Widget* = nullptr, void* = nullptr);
 // Return, also the window's close and Escape: hides the view and the window and
 // refreshes the menu's previews.
 void leaveKeyDistribution(Fl_Widget* = nullptr, void* = nullptr);
+// Save: what the model holds now, to a file the user chooses.
+void saveKeyResults(Fl_Widget* = nullptr, void* = nullptr);

@@ -2,10 +2,12 @@
 // and the callbacks of Stop, Count and Return.
 #include "bell/bell_window.h"
 
+#include "bell/bell_results.h"
 #include "bell/bell_view.h"
 #include "bell/counter_box.h"
 #include "bell/inequality_verdict.h"
 #include "ui/lesson.h"
+#include "ui/result_saving.h"
 #include "ui/window_use.h"
 
 #include <FL/Fl.H>
@@ -98,8 +100,10 @@ void BellWindow::buildControls() {
     returnButton->labelsize(28);
     returnButton->callback(leaveBell, this);
 
-    // Lesson stands in the button column, between Performed and Pause.
+    // Lesson stands in the button column, between Performed and Pause; Save
+    // in the gap between Stop and Return.
     lesson.build(898, 125, 110, 29, 22);
+    saveButton = buildSaveButton(898, 258, 110, 22, 18, saveBellResults, this);
 
     // The inequality, and a row where its three counts stand between "<=" and "+".
     caption(104, 248, 130, 40, "Bell-inequality:", 9, 44)->labelcolor(60);
@@ -293,4 +297,14 @@ void leaveBell(Fl_Widget*, void* data) {
         window->hide();
     }
     afterLeaving();
+}
+
+void saveBellResults(Fl_Widget*, void* data) {
+    auto* window = static_cast<BellWindow*>(data);
+    if (window) {
+        // A counting run repaints every few hundred pairs: while the dialog
+        // holds it, the counters show what the file gets.
+        window->flushDisplays();
+        saveResults("bell", [window](const ResultStamp& stamp) { return bellResults(window->experiment, stamp); });
+    }
 }

@@ -27,6 +27,8 @@ public:
     Fl_Light_Button* localButton = nullptr;
     Fl_Light_Button* stopButton = nullptr;
     Fl_Button* returnButton = nullptr;
+    // Writes the counters as they stand to a file; usable during a run too.
+    Fl_Button* saveButton = nullptr;
     Fl_Box* inequalityRow = nullptr;
     Fl_Box* inequalityValues[3] = {};
     // Hidden until the first Start, when the row's question marks give way to it.
@@ -97,3 +99,6 @@ void holdWhileStopped(Fl_Widget*, void* window);
 void toggleSceneLight(Fl_Widget*, void* window);
 // Return, Escape and the window manager's close: back to the menu.
 void leaveBell(Fl_Widget*, void* window);
+// Save: the counters, the inequality and its verdict as they stand, to a file
+// the user chooses.
+void saveBellResults(Fl_Widget*, void* window);

@@ -3,7 +3,9 @@
 #include "teleport/teleport_window.h"
 
 #include "teleport/teleport_lesson.h"
+#include "teleport/teleport_results.h"
 #include "teleport/teleport_view.h"
+#include "ui/result_saving.h"
 #include "ui/run_driver.h"
 #include "ui/window_use.h"
 
@@ -154,8 +156,9 @@ TeleportWindow* buildTeleportWindow() {
 
     window->messageButton = optionButton(window, 15, 130, "Message", 1);
     window->repeatButton = optionButton(window, 405, 118, "Repeat", 0);
-    // Lesson takes the gap between Start and Return.
-    window->lesson.build(797, 697, 96, 40, 24);
+    // Lesson and Save share the gap between Start and Return, one above the other.
+    window->lesson.build(797, 692, 96, 23, 16);
+    window->saveButton = buildSaveButton(797, 716, 96, 23, 16, saveTeleportResults, window);
 
     // Step 3: the view.
     window->view = new TeleportView(15, 15, 994, 670, window->experiment);
@@ -205,4 +208,12 @@ void leaveTeleportation(Fl_Widget*, void* data) {
     }
     window->hide();
     afterLeaving();
+}
+
+void saveTeleportResults(Fl_Widget*, void* data) {
+    auto* window = static_cast<TeleportWindow*>(data);
+    if (window) {
+        saveResults("teleportation",
+                    [window](const ResultStamp& stamp) { return teleportResults(window->experiment, stamp); });
+    }
 }

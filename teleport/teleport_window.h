@@ -26,6 +26,8 @@ public:
     Fl_Light_Button* messageButton = nullptr;
     // Lit: Start tallies many teleportations without animation.
     Fl_Light_Button* repeatButton = nullptr;
+    // Writes the last run's facts or the tally to a file; usable during a run too.
+    Fl_Button* saveButton = nullptr;
     // The view built with this window; it draws `experiment`.
     TeleportView* view = nullptr;
     // What runs in this window, and only in it.
@@ -57,3 +59,6 @@ void chooseTeleportOption(Fl_Widget* widget, void* window);
 // Return, also the window's close and Escape: hides the view and the window and
 // refreshes the menu's previews.
 void leaveTeleportation(Fl_Widget* widget, void* window);
+
+// Save: what the experiment holds now, to a file the user chooses.
+void saveTeleportResults(Fl_Widget* widget, void* window);

@@ -12,7 +12,7 @@ duration="${MONKEY_SECONDS:-80}"
 # Control points per window, with room for a little jitter.
 declare -A POINTS=(
   [$MENU]="122 160|592 160|122 460|270 160|740 160|270 460|300 300|600 600"
-  [$BELL]="806 193|953 179|821 263|850 309|953 235|953 303|929 50|500 500|80 650|300 100|700 700"
+  [$BELL]="806 193|953 179|821 263|850 309|953 235|953 269|953 303|929 50|500 500|80 650|300 100|700 700"
   [$TELEPORT]="587 717|732 715|953 717|500 400|80 600|360 713|300 300|80 717|463 717"
   [$BB84]="951 465|900 515|951 515|1000 515|951 580|949 640|951 712|80 650|400 300|600 500|45 751|951 681"
 )
@@ -50,6 +50,9 @@ add_action() {
 
 actions=0
 restarts=0
+# A click on Save opens the file dialog, which holds the program until answered:
+# whatever the monkey types there is saved under this scratch home.
+export HOME="$WORK"
 to_menu
 end=$((SECONDS + duration))
 while [ $SECONDS -lt $end ]; do
@@ -80,6 +83,12 @@ while [ $SECONDS -lt $end ]; do
     xdotool mouseup 1 keyup ctrl >/dev/null 2>&1 || true
   fi
 
+  # A Save dialog that the actions opened is answered as a user would: Escape
+  # cancels it, and the program takes events again.
+  for dialog in $({ xdotool search --onlyvisible --name '^Save results$' 2>/dev/null || true; }); do
+    xdotool windowfocus --sync "$dialog" key Escape >/dev/null 2>&1 || true
+    sleep "$CLICK_PAUSE"
+  done
   # Still running, or ended cleanly by an Exit; a crash ends with another status.
   if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
     expect_exit

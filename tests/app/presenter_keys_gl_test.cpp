@@ -21,6 +21,11 @@
 namespace {
 
 std::string tip(Fl_Widget* widget) { return widget->tooltip() ? widget->tooltip() : ""; }
+// Save's key comes last, under what the button does; plain "s" stays Stop's.
+bool namesCtrlS(Fl_Widget* widget) {
+    const std::string text = tip(widget), key = "\nKey: Ctrl+S";
+    return text.size() > key.size() && text.compare(text.size() - key.size(), key.size(), key) == 0;
+}
 
 TEST(PresenterKeys, TooltipsNameTheKeysOfEveryWindow) {
     MenuWindow menu(1024, 768);
@@ -37,15 +42,18 @@ TEST(PresenterKeys, TooltipsNameTheKeysOfEveryWindow) {
     EXPECT_EQ(tip(bellWindow->pauseButton), "Key: \"p\"");
     EXPECT_EQ(tip(bellWindow->countButton), "Key: \"c\"");
     EXPECT_EQ(tip(bellWindow->returnButton), "Key: Escape");
+    EXPECT_TRUE(namesCtrlS(bellWindow->saveButton)) << tip(bellWindow->saveButton);
     leaveBell(nullptr, bellWindow);
 
     showBb84Window();
     EXPECT_EQ(tip(bb84Window->polButton), "Key: \"o\"");
     EXPECT_EQ(tip(bb84Window->startButton), "Keys: Space, Enter or Page Down");
+    EXPECT_TRUE(namesCtrlS(bb84Window->saveButton)) << tip(bb84Window->saveButton);
     bb84Window->do_callback();
 
     showTeleportWindow();
     EXPECT_EQ(tip(teleportWindow->stopButton), "Keys: \"s\", \"b\" or \".\"");
+    EXPECT_TRUE(namesCtrlS(teleportWindow->saveButton)) << tip(teleportWindow->saveButton);
     leaveTeleportation(nullptr, teleportWindow);
 }
 
