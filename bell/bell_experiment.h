@@ -106,6 +106,14 @@ public:
     // The run stops with its window: the pair under way is still performed.
     void stop();
 
+    // A counter as the window shows and a saved file holds it: the pair under
+    // way is counted when it is drawn, but shown only once it is performed.
+    int performedCount(int left, int right, int result) const {
+        const bool current = performed != pairNumber && left == leftSetting &&
+                             right == rightSetting && result == outcome;
+        return counts[left][right][result] - (current ? 1 : 0);
+    }
+
     // The two sides of N(A+,C+) <= N(B+,C+) + N(A+,B+).
     int inequalityLeft() const { return counts[0][2][0]; }
     int inequalityRight() const { return counts[1][2][0] + counts[0][1][0]; }

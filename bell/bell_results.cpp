@@ -16,11 +16,7 @@ ResultTable bellResults(const BellExperiment& e, const ResultStamp& stamp) {
     const char* const mode = e.local ? "local hidden-variable source" : "quantum mechanics";
     ResultTable table(std::string("Bell inequality, ") + mode, stamp);
     table.header = {"quantity", "left", "right", "result", "value"};
-    const bool pending = e.performed != e.pairNumber;
-    const auto shown = [&](int l, int r, int o) {
-        const bool current = pending && l == e.leftSetting && r == e.rightSetting && o == e.outcome;
-        return static_cast<long>(e.counts[l][r][o] - (current ? 1 : 0));
-    };
+    const auto shown = [&](int l, int r, int o) { return static_cast<long>(e.performedCount(l, r, o)); };
     for (int l = 0; l < 3; ++l) {
         for (int r = 0; r < 3; ++r) {
             for (int o = 0; o < 4; ++o) {

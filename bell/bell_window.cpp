@@ -170,12 +170,7 @@ void BellWindow::resetDisplays() {
 
 void BellWindow::showAll() {
     const BellExperiment& e = experiment;
-    // A pair under way is counted already but shown only once it is done.
-    const bool pending = e.performed != e.pairNumber;
-    const auto shown = [&](int l, int r, int o) {
-        const bool current = pending && l == e.leftSetting && r == e.rightSetting && o == e.outcome;
-        return e.counts[l][r][o] - (current ? 1 : 0);
-    };
+    const auto shown = [&](int l, int r, int o) { return e.performedCount(l, r, o); };
     for (int l = 0; l < 3; ++l) {
         for (int r = 0; r < 3; ++r) {
             for (int o = 0; o < 4; ++o) {
